@@ -1,0 +1,126 @@
+// Command line and run control of tresk_charsmith.
+#include "driver.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "source_writer.h"
+#include "tables.h"
+
+namespace tresk {
+namespace {
+
+constexpr char kUsage[] =
+    "Usage: tresk_charsmith [options] <output file>\n"
+    "  -b    Write output in binary (default is source code)\n"
+    "  -L    Use locale from LC_ALL (default is \"C\" locale)\n";
+
+int fail(const char* message) {
+  std::fprintf(stderr, "tresk_charsmith: %s\n", message);
+  return 1;
+}
+
+// Removes the output after a failed write, so that no truncated file is left to be
+// compiled. Only the regular file that was written is removed: never a device (the output
+// may be /dev/full, and we may be root) and never whatever took its place meanwhile.
+void remove_output(const char* path, const struct stat& written) {
+  struct stat now;
+  if (lstat(path, &now) == 0 && S_ISREG(now.st_mode) && now.st_dev == written.st_dev &&
+      now.st_ino == written.st_ino) {
+    unlink(path);
+  }
+}
+
+// Writes `size` bytes to the file `path` in one call and reports any failure, including one
+// that shows only when the file is closed.
+int write_file(const char* path, const void* data, std::size_t size, bool binary) {
+  std::FILE* file = std::fopen(path, "wb");
+  if (file == nullptr) {
+    std::fprintf(stderr, "tresk_charsmith: failed to open %s for writing\n", path);
+    return 1;
+  }
+  // Unbuffered, the data goes to the system in a single write whose failure fwrite's
+  // count shows, instead of a first block now and the rest at fclose.
+  std::setvbuf(file, nullptr, _IONBF, 0);
+  struct stat written;
+  const bool regular = fstat(fileno(file), &written) == 0 && S_ISREG(written.st_mode);
+
+  const std::size_t count = std::fwrite(data, 1, size, file);
+  const bool stream_failed = count != size || std::ferror(file) != 0;
+  const bool close_failed = std::fclose(file) != 0;
+  if (!stream_failed && !close_failed) return 0;
+
+  if (binary && count != size) {
+    std::fprintf(stderr, "tresk_charsmith: fwrite() returned wrong length %d instead of %d\n",
+                 static_cast<int>(count), static_cast<int>(size));
+  } else {
+    std::fprintf(stderr, "tresk_charsmith: failed to write %s\n", path);
+  }
+  if (regular) remove_output(path, written);
+  return 1;
+}
+
+}  // namespace
+
+std::variant<Settings, int> parse_command_line(int argc, char* const argv[]) {
+  Settings settings;
+  int next = 1;
+  while (next < argc && argv[next][0] == '-') {
+    const char* arg = argv[next];
+    if (std::strcmp(arg, "-help") == 0 || std::strcmp(arg, "--help") == 0) {
+      std::fputs(kUsage, stderr);
+      return 0;
+    } else if (std::strcmp(arg, "-L") == 0) {
+      if (std::setlocale(LC_ALL, "") == nullptr) return fail("setlocale() failed");
+      const char* name = std::getenv("LC_ALL");
+      settings.locale_name = name != nullptr ? name : "(null)";
+    } else if (std::strcmp(arg, "-b") == 0) {
+      settings.binary = true;
+    } else {
+      std::fprintf(stderr, "tresk_charsmith: unrecognized option %s\n", arg);
+      return 1;
+    }
+    next++;
+    if (next >= argc) return fail("one filename argument is required");
+  }
+  if (argc - next != 1) return fail("one filename argument is required");
+  settings.output = argv[next];
+  return settings;
+}
+
+int run(const Settings& settings, Allocator allocate) {
+  // Everything is computed before the output is opened: a failure here touches no file.
+  auto* block = static_cast<std::uint8_t*>(allocate(kBlockSize));
+  if (block == nullptr) return fail("malloc() failed");
+  build_tables(Block(block, kBlockSize));
+
+  int status;
+  if (settings.binary) {
+    status = write_file(settings.output, block, kBlockSize, true);
+  } else {
+    auto* text = static_cast<char*>(allocate(source_capacity(std::strlen(settings.locale_name))));
+    if (text == nullptr) {
+      status = fail("malloc() failed");
+    } else {
+      const std::size_t length =
+          render_source(ConstBlock(block, kBlockSize), settings.locale_name, text);
+      status = write_file(settings.output, text, length, false);
+    }
+    std::free(text);
+  }
+  std::free(block);
+  return status;
+}
+
+int charsmith_main(int argc, char* const argv[]) {
+  const auto parsed = parse_command_line(argc, argv);
+  const Settings* settings = std::get_if<Settings>(&parsed);
+  return settings != nullptr ? run(*settings, std::malloc) : *std::get_if<int>(&parsed);
+}
+
+}  // namespace tresk

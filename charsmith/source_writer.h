@@ -1,0 +1,24 @@
+// Renders the character table block as the C source file that the library compiles in.
+#ifndef TRESK_CHARSMITH_SOURCE_WRITER_H
+#define TRESK_CHARSMITH_SOURCE_WRITER_H
+
+#include <cstddef>
+
+#include "tables.h"
+
+namespace tresk {
+
+// Room that render_source needs for a locale name of name_length bytes. Everything but the
+// name has the same length in every locale; each byte of the name takes at most four.
+constexpr std::size_t source_capacity(std::size_t name_length) {
+  return 8192 + 4 * name_length;
+}
+
+// Writes the source text for `block` into `out`, which has source_capacity(strlen(locale_name))
+// bytes, and returns its length. The text is not NUL-terminated. Printable codes in the row
+// comments are those of the block's print map.
+std::size_t render_source(ConstBlock block, const char* locale_name, char* out);
+
+}  // namespace tresk
+
+#endif

@@ -1,0 +1,237 @@
+// tresk_charsmith through its own command line: messages, statuses, output files, write
+// failures, and the generated source through a real C compiler.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "driver.h"
+#include "support.h"
+#include "tables.h"
+
+namespace tresk {
+namespace {
+
+using test::exists;
+using test::read_file;
+using test::run_charsmith;
+using test::ScratchDir;
+
+constexpr char kUsage[] =
+    "Usage: tresk_charsmith [options] <output file>\n"
+    "  -b    Write output in binary (default is source code)\n"
+    "  -L    Use locale from LC_ALL (default is \"C\" locale)\n";
+constexpr char kOneFile[] = "tresk_charsmith: one filename argument is required\n";
+
+std::string replace_all(std::string text, const std::string& from, const std::string& to) {
+  for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+    text.replace(at, from.size(), to);
+  }
+  return text;
+}
+
+struct CommandCase {
+  std::vector<std::string> args;  // "@" stands for the scratch directory
+  int status;
+  std::string err;
+  long output_size;  // of @/out: -1 when no file may be created
+};
+
+TEST(CommandLine, EveryMessageAndStatus) {
+  const CommandCase cases[] = {
+      {{}, 1, kOneFile, -1},
+      {{"-b"}, 1, kOneFile, -1},
+      {{"-L"}, 1, kOneFile, -1},
+      {{"@/out", "-b"}, 1, kOneFile, -1},
+      {{"@/out", "@/other"}, 1, kOneFile, -1},
+      {{"-x", "@/out"}, 1, "tresk_charsmith: unrecognized option -x\n", -1},
+      {{"-", "@/out"}, 1, "tresk_charsmith: unrecognized option -\n", -1},
+      {{"--", "@/out"}, 1, "tresk_charsmith: unrecognized option --\n", -1},
+      {{"-bL", "@/out"}, 1, "tresk_charsmith: unrecognized option -bL\n", -1},
+      {{"-B", "@/out"}, 1, "tresk_charsmith: unrecognized option -B\n", -1},
+      {{"-b", "-y", "@/out"}, 1, "tresk_charsmith: unrecognized option -y\n", -1},
+      {{"-help"}, 0, kUsage, -1},
+      {{"--help", "@/out"}, 0, kUsage, -1},
+      {{"-b", "-help", "@/out"}, 0, kUsage, -1},
+      {{"@/no/such/dir"}, 1, "tresk_charsmith: failed to open @/no/such/dir for writing\n", -1},
+      {{"-b", "@/no/dir"}, 1, "tresk_charsmith: failed to open @/no/dir for writing\n", -1},
+      {{"@/out"}, 0, "", 8081},
+      {{"-b", "@/out"}, 0, "", 1088},
+      {{"-b", "-b", "@/out"}, 0, "", 1088},
+  };
+  for (const auto& c : cases) {
+    ScratchDir dir;
+    std::vector<std::string> args;
+    for (const auto& a : c.args) args.push_back(replace_all(a, "@", dir.path()));
+    SCOPED_TRACE(testing::PrintToString(args));
+    const auto outcome = run_charsmith(args);
+    EXPECT_EQ(outcome.status, c.status);
+    EXPECT_EQ(outcome.err, replace_all(c.err, "@", dir.path()));
+    EXPECT_EQ(outcome.out, "");
+    const auto written = read_file(dir / "out");
+    EXPECT_EQ(written ? long(written->size()) : -1L, c.output_size);
+  }
+}
+
+TEST(CommandLine, LocaleFromTheEnvironment) {
+  ScratchDir dir;
+  // An unknown locale is refused before anything is written.
+  auto outcome = run_charsmith({"-L", dir / "out"}, {{{"LC_ALL", "xx_NOWHERE.bogus"}}});
+  EXPECT_EQ(outcome.status, 1);
+  EXPECT_EQ(outcome.err, "tresk_charsmith: setlocale() failed\n");
+  EXPECT_FALSE(exists(dir / "out"));
+
+  // LC_ALL unset: the locale line says "(null)", and the tables are those of "C".
+  const test::Launch unset{{{"LC_ALL", std::nullopt}, {"LANG", "C"}, {"LC_CTYPE", std::nullopt}}};
+  outcome = run_charsmith({"-L", dir / "null.c"}, unset);
+  EXPECT_EQ(outcome.status, 0);
+  EXPECT_EQ(outcome.err, "");
+  const auto text = read_file(dir / "null.c").value_or("");
+  EXPECT_NE(text.find("\n/* This set of tables was written in the (null) locale. */\n"),
+            std::string::npos);
+  ASSERT_EQ(run_charsmith({dir / "c.c"}).status, 0);
+  EXPECT_EQ(text.size(), read_file(dir / "c.c")->size() - 1 + 6);
+
+  // Without -L the environment is not consulted.
+  ASSERT_EQ(run_charsmith({"-b", dir / "c.bin"}, {{{"LC_ALL", "xx_NOWHERE.bogus"}}}).status, 0);
+  ASSERT_EQ(run_charsmith({"-L", "-b", dir / "l.bin"}, {{{"LC_ALL", "C"}}}).status, 0);
+  EXPECT_EQ(read_file(dir / "c.bin"), read_file(dir / "l.bin"));
+}
+
+TEST(WriteFailures, DeviceFullIsReportedAndTheNodeKept) {
+  ScratchDir dir;
+  const std::string full = dir / "full";
+  if (mknod(full.c_str(), S_IFCHR | 0666, makedev(1, 7)) != 0) {
+    GTEST_SKIP() << "mknod refused here; the full-device case needs it";
+  }
+  for (const bool binary : {false, true}) {
+    std::vector<std::string> args = {full};
+    if (binary) args.insert(args.begin(), "-b");
+    const auto outcome = run_charsmith(args);
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.err,
+              binary ? "tresk_charsmith: fwrite() returned wrong length 0 instead of 1088\n"
+                     : "tresk_charsmith: failed to write " + full + "\n");
+    struct stat st;
+    ASSERT_EQ(lstat(full.c_str(), &st), 0) << "the device node was removed";
+    EXPECT_TRUE(S_ISCHR(st.st_mode));
+  }
+}
+
+TEST(WriteFailures, TruncatedFileIsRemoved) {
+  ScratchDir dir;
+  test::Launch no_room;
+  no_room.file_size_zero = true;
+  for (const bool binary : {false, true}) {
+    const std::string out = dir / (binary ? "tables.bin" : "tables.c");
+    test::write_file(out, "previous content");
+    std::vector<std::string> args = {out};
+    if (binary) args.insert(args.begin(), "-b");
+    const auto outcome = run_charsmith(args, no_room);
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.err,
+              binary ? "tresk_charsmith: fwrite() returned wrong length 0 instead of 1088\n"
+                     : "tresk_charsmith: failed to write " + out + "\n");
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_FALSE(exists(out));
+  }
+}
+
+void* no_storage(std::size_t) {
+  return nullptr;
+}
+
+// Grants the block and refuses the next request.
+void* block_only(std::size_t size) {
+  return size == kBlockSize ? std::malloc(size) : nullptr;
+}
+
+TEST(StorageFailure, ReportedBeforeTheOutputIsOpened) {
+  ScratchDir dir;
+  const std::string out = dir / "out";
+  const std::pair<Allocator, bool> cases[] = {
+      {no_storage, true}, {no_storage, false}, {block_only, false}};
+  for (const auto& [allocate, binary] : cases) {
+    Settings settings;
+    settings.binary = binary;
+    settings.output = out.c_str();
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(run(settings, allocate), 1);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "tresk_charsmith: malloc() failed\n");
+    EXPECT_FALSE(exists(out));
+  }
+}
+
+// Compiles a generated file with a stand-in for the library's header and checks that the
+// array it defines holds exactly the binary output of the same locale.
+void expect_round_trip(const ScratchDir& dir, const test::Launch& launch,
+                       const std::vector<std::string>& options) {
+  auto with = [&](std::vector<std::string> args, const std::string& out) {
+    args.insert(args.end(), out);
+    return args;
+  };
+  ASSERT_EQ(run_charsmith(with(options, dir / "tresk_chartables.c"), launch).status, 0);
+  auto binary = options;
+  binary.push_back("-b");
+  ASSERT_EQ(run_charsmith(with(binary, dir / "tables.bin"), launch).status, 0);
+
+  test::write_file(dir / "tresk_internal.h",
+                   "#include <stdint.h>\n#define PRIV(name) _tresk_##name\n");
+  test::write_file(dir / "dump.c",
+                   "#include <stdio.h>\n"
+                   "#include \"tresk_chartables.c\"\n"
+                   "_Static_assert(sizeof PRIV(default_tables) == 1088, \"size\");\n"
+                   "/* Clashes with anything a locale name might inject. */\n"
+                   "static char evil __attribute__((unused));\n"
+                   "int main(int argc, char **argv) {\n"
+                   "  FILE *f = fopen(argv[1], \"wb\");\n"
+                   "  if (argc != 2 || !f) return 2;\n"
+                   "  fwrite(PRIV(default_tables), 1, sizeof PRIV(default_tables), f);\n"
+                   "  return fclose(f) != 0;\n"
+                   "}\n");
+  const std::string compile = std::string(TRESK_TEST_C_COMPILER) + " -Wall -Werror -o " +
+                              (dir / "dump") + " " + (dir / "dump.c") + " 2>" + (dir / "cc.log");
+  ASSERT_EQ(std::system(compile.c_str()), 0) << read_file(dir / "cc.log").value_or("");
+  ASSERT_EQ(test::run_program(dir / "dump", {dir / "dumped.bin"}).status, 0);
+  const auto dumped = read_file(dir / "dumped.bin");
+  ASSERT_TRUE(dumped.has_value());
+  EXPECT_EQ(dumped->size(), kBlockSize);
+  EXPECT_EQ(dumped, read_file(dir / "tables.bin"));
+}
+
+TEST(RoundTrip, SourceCompilesToTheBinaryOutput) {
+  ScratchDir dir;
+  expect_round_trip(dir, {}, {});
+}
+
+TEST(RoundTrip, InTheEightBitLocale) {
+  SKIP_WITHOUT_TURKISH();
+  ScratchDir dir;
+  expect_round_trip(dir, test::turkish_launch(), {"-L"});
+  ASSERT_EQ(run_charsmith({"-b", dir / "c.bin"}).status, 0);
+  EXPECT_NE(read_file(dir / "c.bin"), read_file(dir / "tables.bin"));
+}
+
+TEST(RoundTrip, HostileLocaleNameStaysInItsComment) {
+  SKIP_WITHOUT_TURKISH();
+  ScratchDir dir;
+  // The C library accepts this name when LOCPATH holds a directory of that name whose
+  // locale has the code set that the name ends with.
+  const std::string name = std::string("/x*/;int evil;/*/") + test::kTurkish;
+  const std::string locale_copy = dir.path() + "/locales" + name;
+  std::filesystem::create_directories(locale_copy);
+  std::filesystem::copy(test::locale_dir() + "/" + test::kTurkish, locale_copy,
+                        std::filesystem::copy_options::recursive);
+  const test::Launch launch{{{"LOCPATH", dir.path() + "/locales"}, {"LC_ALL", name}}};
+  expect_round_trip(dir, launch, {"-L"});
+  const auto text = read_file(dir / "tresk_chartables.c").value_or("");
+  EXPECT_NE(text.find("written in the /x*\\/;int evil;/\\*\\/tr_TR.ISO-8859-9 locale. */\n"),
+            std::string::npos);
+}
+
+}  // namespace
+}  // namespace tresk

@@ -1,0 +1,135 @@
+#include "support.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace tresk::test {
+namespace {
+
+std::string drain(int fd) {
+  std::string text;
+  char buffer[4096];
+  ssize_t n;
+  while ((n = read(fd, buffer, sizeof buffer)) > 0) text.append(buffer, static_cast<size_t>(n));
+  close(fd);
+  return text;
+}
+
+std::vector<std::string> split_words(const std::string& text) {
+  std::vector<std::string> words;
+  std::istringstream in(text);
+  for (std::string word; in >> word;) words.push_back(word);
+  return words;
+}
+
+}  // namespace
+
+Outcome run_program(const std::string& program, const std::vector<std::string>& args,
+                    const Launch& launch) {
+  std::vector<std::string> words = split_words(TRESK_TEST_EMULATOR);
+  words.push_back(program);
+  words.insert(words.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (auto& w : words) argv.push_back(w.data());
+  argv.push_back(nullptr);
+
+  // Pipes, not files: ulimit -f 0 would stop the child's diagnostics going to a file.
+  int out[2], err[2];
+  if (pipe(out) != 0 || pipe(err) != 0) return {};
+  const pid_t pid = fork();
+  if (pid == 0) {
+    dup2(out[1], 1);
+    dup2(err[1], 2);
+    close(out[0]), close(out[1]), close(err[0]), close(err[1]);
+    for (const auto& [name, value] : launch.env) {
+      if (value) {
+        setenv(name.c_str(), value->c_str(), 1);
+      } else {
+        unsetenv(name.c_str());
+      }
+    }
+    if (launch.file_size_zero) {
+      const rlimit zero{0, 0};
+      setrlimit(RLIMIT_FSIZE, &zero);
+      signal(SIGXFSZ, SIG_IGN);
+    }
+    execv(argv[0], argv.data());
+    _exit(127);
+  }
+  close(out[1]);
+  close(err[1]);
+  Outcome outcome;
+  // The outputs are far smaller than a pipe's buffer, so the child never blocks on them.
+  int status = 0;
+  waitpid(pid, &status, 0);
+  outcome.out = drain(out[0]);
+  outcome.err = drain(err[0]);
+  outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  return outcome;
+}
+
+Outcome run_charsmith(const std::vector<std::string>& args, const Launch& launch) {
+  return run_program(TRESK_CHARSMITH, args, launch);
+}
+
+ScratchDir::ScratchDir() {
+  std::string pattern = std::filesystem::temp_directory_path() / "tresk_test.XXXXXX";
+  if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
+}
+
+ScratchDir::~ScratchDir() {
+  std::error_code ignored;
+  if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
+}
+
+std::optional<std::string> read_file(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+void write_file(const std::string& path, const std::string& content) {
+  std::ofstream(path, std::ios::binary) << content;
+}
+
+bool exists(const std::string& path) {
+  struct stat st;
+  return lstat(path.c_str(), &st) == 0;
+}
+
+std::string locale_dir() {
+  return TRESK_TEST_LOCALES;
+}
+
+bool turkish_available() {
+  return exists(locale_dir() + "/" + kTurkish + "/LC_CTYPE");
+}
+
+Launch turkish_launch() {
+  return Launch{{{"LOCPATH", locale_dir()}, {"LC_ALL", kTurkish}}};
+}
+
+TurkishLocale::TurkishLocale() {
+  setenv("LOCPATH", locale_dir().c_str(), 1);
+  active_ = std::setlocale(LC_ALL, kTurkish) != nullptr;
+}
+
+TurkishLocale::~TurkishLocale() {
+  std::setlocale(LC_ALL, "C");
+  unsetenv("LOCPATH");
+}
+
+}  // namespace tresk::test
