@@ -87,21 +87,31 @@ void put(char*& p, std::string_view s) {
   p += s.size();
 }
 
-// "%3d"
+// "%3d" and "0x%02x" of every byte value, looked up rather than computed: the tables are
+// most of the text.
+struct CellText {
+  char decimal[3];
+  char hex[4];
+};
+constexpr std::array<CellText, kCodes> kCellText = [] {
+  constexpr char kDigits[] = "0123456789abcdef";
+  std::array<CellText, kCodes> text{};
+  for (unsigned v = 0; v < kCodes; v++) {
+    text[v] = {
+        {v >= 100 ? static_cast<char>('0' + v / 100) : ' ',
+         v >= 10 ? static_cast<char>('0' + v / 10 % 10) : ' ', static_cast<char>('0' + v % 10)},
+        {'0', 'x', kDigits[v >> 4], kDigits[v & 15]}};
+  }
+  return text;
+}();
+
 void put_decimal(char*& p, unsigned v) {
-  p[0] = v >= 100 ? static_cast<char>('0' + v / 100) : ' ';
-  p[1] = v >= 10 ? static_cast<char>('0' + v / 10 % 10) : ' ';
-  p[2] = static_cast<char>('0' + v % 10);
+  std::memcpy(p, kCellText[v].decimal, 3);
   p += 3;
 }
 
-// "0x%02x"
 void put_hex(char*& p, unsigned v) {
-  constexpr char kDigits[] = "0123456789abcdef";
-  p[0] = '0';
-  p[1] = 'x';
-  p[2] = kDigits[v >> 4];
-  p[3] = kDigits[v & 15];
+  std::memcpy(p, kCellText[v].hex, 4);
   p += 4;
 }
 
