@@ -64,7 +64,7 @@ Outcome run_program(const std::string& program, const std::vector<std::string>& 
       setrlimit(RLIMIT_FSIZE, &zero);
       signal(SIGXFSZ, SIG_IGN);
     }
-    execv(argv[0], argv.data());
+    execvp(argv[0], argv.data());
     _exit(127);
   }
   close(out[1]);

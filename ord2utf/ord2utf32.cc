@@ -1,0 +1,15 @@
+// The library's UTF-32 code-unit writer: in UTF-32 every character is one code unit.
+#include <cstdint>
+
+// Links with the other objects of the library but is not exported from a shared library
+// built of them.
+#define TRESK_HIDDEN __attribute__((visibility("hidden")))
+
+// Stores cvalue, unchanged, in buffer[0] and returns the number of code units written.
+// Nothing is validated: the caller guarantees room for one unit, and values outside the
+// Unicode range or in the surrogate range are the caller's business.
+extern "C" TRESK_HIDDEN std::uint32_t _tresk_ord2utf_32(std::uint32_t cvalue,
+                                                        std::uint32_t* buffer) {
+  buffer[0] = cvalue;
+  return 1;
+}

@@ -1,0 +1,44 @@
+# Runs the host-built and the emulated program on the same command lines and compares
+# what they write, in "C" and in the test-built 8-bit locale:
+#   cmake -DHOST=... -DPROGRAM=... -DEMULATOR="..." -DDIR=... -DLOCALES=... -P compare_host.cmake
+separate_arguments(emulator UNIX_COMMAND "${EMULATOR}")
+file(REMOVE_RECURSE ${DIR})
+file(MAKE_DIRECTORY ${DIR})
+
+set(environments "C")
+if(EXISTS ${LOCALES}/tr_TR.ISO-8859-9/LC_CTYPE)
+  list(APPEND environments "tr_TR.ISO-8859-9")
+else()
+  message(STATUS "localedef is not installed: compared in the \"C\" locale only")
+endif()
+
+foreach(locale IN LISTS environments)
+  foreach(mode source binary)
+    set(options -L)
+    if(mode STREQUAL "binary")
+      list(APPEND options -b)
+    endif()
+    foreach(side host target)
+      set(run ${PROGRAM})
+      if(side STREQUAL "host")
+        set(run ${HOST})
+      else()
+        set(run ${emulator} ${PROGRAM})
+      endif()
+      execute_process(
+        COMMAND ${CMAKE_COMMAND} -E env LOCPATH=${LOCALES} LC_ALL=${locale}
+                ${run} ${options} ${DIR}/${side}.${locale}.${mode}
+        RESULT_VARIABLE rc ERROR_VARIABLE err)
+      if(NOT rc EQUAL 0)
+        message(FATAL_ERROR "${side} program failed in ${locale} (${mode}): ${rc} ${err}")
+      endif()
+    endforeach()
+    execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files
+                    ${DIR}/host.${locale}.${mode} ${DIR}/target.${locale}.${mode}
+                    RESULT_VARIABLE differ)
+    if(differ)
+      message(FATAL_ERROR "the programs' ${mode} outputs differ in ${locale}")
+    endif()
+    message(STATUS "${locale}, ${mode}: host and target outputs are identical")
+  endforeach()
+endforeach()

@@ -1,0 +1,10 @@
+// A shared library built with the UTF-32 writer's object, exporting one function of its
+// own that calls the writer, as the library's exported functions do.
+#include <cstdint>
+
+extern "C" std::uint32_t _tresk_ord2utf_32(std::uint32_t cvalue, std::uint32_t* buffer);
+
+extern "C" __attribute__((visibility("default"))) std::uint32_t tresk_probe_ord2utf(
+    std::uint32_t cvalue, std::uint32_t* buffer) {
+  return _tresk_ord2utf_32(cvalue, buffer);
+}

@@ -1,0 +1,55 @@
+// The UTF-32 code-unit writer: what it stores and where its symbol can be seen.
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+extern "C" std::uint32_t _tresk_ord2utf_32(std::uint32_t cvalue, std::uint32_t* buffer);
+
+namespace {
+
+constexpr std::uint32_t kEdges[] = {0,        0x7F,       0xFFFF,     0x10FFFF,   0xD800,    0xDFFF,
+                                    0x110000, 0x7FFFFFFF, 0x80000000, 0xFFFFFFFE, 0xFFFFFFFF};
+
+TEST(Ord2Utf32, StoresEveryValueUnchangedInOneUnit) {
+  for (const std::uint32_t value : kEdges) {
+    std::uint32_t buffer[3] = {0xA5A5A5A5, 0x5A5A5A5A, 0xA5A5A5A5};
+    EXPECT_EQ(_tresk_ord2utf_32(value, buffer + 1), 1u) << value;
+    EXPECT_EQ(buffer[1], value);
+    EXPECT_EQ(buffer[0], 0xA5A5A5A5u) << "wrote before the buffer";
+    EXPECT_EQ(buffer[2], 0xA5A5A5A5u) << "wrote past the first unit";
+  }
+}
+
+std::string command_output(const std::string& command) {
+  std::string text;
+  if (std::FILE* pipe = popen(command.c_str(), "r")) {
+    char chunk[4096];
+    for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;) text.append(chunk, n);
+    pclose(pipe);
+  }
+  return text;
+}
+
+TEST(Ord2Utf32, HiddenFromASharedLibrary) {
+  const std::string exported =
+      command_output(std::string(TRESK_TEST_NM) + " -D --defined-only " + TRESK_PROBE_LIBRARY);
+  ASSERT_NE(exported.find("tresk_probe_ord2utf"), std::string::npos) << exported;
+  EXPECT_EQ(exported.find("_tresk_ord2utf_32"), std::string::npos) << exported;
+
+  // Through the library's own function the writer is there; by its name it is not.
+  void* library = dlopen(TRESK_PROBE_LIBRARY, RTLD_NOW | RTLD_LOCAL);
+  ASSERT_NE(library, nullptr) << dlerror();
+  EXPECT_EQ(dlsym(library, "_tresk_ord2utf_32"), nullptr);
+  using Probe = std::uint32_t (*)(std::uint32_t, std::uint32_t*);
+  const auto probe = reinterpret_cast<Probe>(dlsym(library, "tresk_probe_ord2utf"));
+  ASSERT_NE(probe, nullptr);
+  std::uint32_t unit = 0;
+  EXPECT_EQ(probe(0x1F600, &unit), 1u);
+  EXPECT_EQ(unit, 0x1F600u);
+  dlclose(library);
+}
+
+}  // namespace
