@@ -1,3 +1,5 @@
+// Running programs the way a build script does, and the scratch files and locale the
+// tests need.
 #include "support.h"
 
 #include <fcntl.h>
