@@ -68,7 +68,8 @@ TEST(CommandLine, EveryMessageAndStatus) {
     std::vector<std::string> args;
     for (const auto& a : c.args) args.push_back(replace_all(a, "@", dir.path()));
     SCOPED_TRACE(testing::PrintToString(args));
-    const auto outcome = run_charsmith(args);
+    // -L must not depend on whatever locale this machine's environment names.
+    const auto outcome = run_charsmith(args, {{{"LC_ALL", "C"}}});
     EXPECT_EQ(outcome.status, c.status);
     EXPECT_EQ(outcome.err, replace_all(c.err, "@", dir.path()));
     EXPECT_EQ(outcome.out, "");
@@ -86,7 +87,13 @@ TEST(CommandLine, LocaleFromTheEnvironment) {
   EXPECT_FALSE(exists(dir / "out"));
 
   // LC_ALL unset: the locale line says "(null)", and the tables are those of "C".
-  const test::Launch unset{{{"LC_ALL", std::nullopt}, {"LANG", "C"}, {"LC_CTYPE", std::nullopt}}};
+  // Every category then comes from LANG, so none may name a locale missing here.
+  test::Launch unset{{{"LC_ALL", std::nullopt}, {"LANG", "C"}}};
+  for (const char* category :
+       {"LC_CTYPE", "LC_COLLATE", "LC_MESSAGES", "LC_MONETARY", "LC_NUMERIC", "LC_TIME", "LC_PAPER",
+        "LC_NAME", "LC_ADDRESS", "LC_TELEPHONE", "LC_MEASUREMENT", "LC_IDENTIFICATION"}) {
+    unset.env.emplace_back(category, std::nullopt);
+  }
   outcome = run_charsmith({"-L", dir / "null.c"}, unset);
   EXPECT_EQ(outcome.status, 0);
   EXPECT_EQ(outcome.err, "");
