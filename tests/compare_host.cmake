@@ -1,6 +1,8 @@
 # Runs the host-built and the emulated program on the same command lines and compares
 # what they write, in "C" and in the test-built 8-bit locale:
 #   cmake -DHOST=... -DPROGRAM=... -DEMULATOR="..." -DDIR=... -DLOCALES=... -P compare_host.cmake
+include(${CMAKE_CURRENT_LIST_DIR}/checks.cmake)
+
 separate_arguments(emulator UNIX_COMMAND "${EMULATOR}")
 file(REMOVE_RECURSE ${DIR})
 file(MAKE_DIRECTORY ${DIR})
@@ -25,13 +27,9 @@ foreach(locale IN LISTS environments)
       else()
         set(run ${emulator} ${PROGRAM})
       endif()
-      execute_process(
-        COMMAND ${CMAKE_COMMAND} -E env LOCPATH=${LOCALES} LC_ALL=${locale}
-                ${run} ${options} ${DIR}/${side}.${locale}.${mode}
-        RESULT_VARIABLE rc ERROR_VARIABLE err)
-      if(NOT rc EQUAL 0)
-        message(FATAL_ERROR "${side} program failed in ${locale} (${mode}): ${rc} ${err}")
-      endif()
+      run_checked(ignored "${side} program in ${locale} (${mode})"
+                  ${CMAKE_COMMAND} -E env LOCPATH=${LOCALES} LC_ALL=${locale}
+                  ${run} ${options} ${DIR}/${side}.${locale}.${mode})
     endforeach()
     execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files
                     ${DIR}/host.${locale}.${mode} ${DIR}/target.${locale}.${mode}

@@ -1,12 +1,10 @@
 # Installs the build tree into a scratch prefix and checks what lands there:
 #   cmake -DBUILD=... -DPREFIX=... -DBINDIR=... -DLIBDIR=... -DMANDIR=... -DOBJECT=...
 #         [-DEMULATOR=...] -P install_tree.cmake
+include(${CMAKE_CURRENT_LIST_DIR}/checks.cmake)
+
 file(REMOVE_RECURSE ${PREFIX})
-execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${PREFIX}
-                RESULT_VARIABLE rc OUTPUT_QUIET)
-if(NOT rc EQUAL 0)
-  message(FATAL_ERROR "install failed (${rc})")
-endif()
+run_checked(ignored "install" ${CMAKE_COMMAND} --install ${BUILD} --prefix ${PREFIX})
 
 file(GLOB_RECURSE installed RELATIVE ${PREFIX} ${PREFIX}/*)
 list(SORT installed)
@@ -22,10 +20,10 @@ if(differ)
   message(FATAL_ERROR "the installed object is not the one built")
 endif()
 separate_arguments(emulator UNIX_COMMAND "${EMULATOR}")
-execute_process(COMMAND ${emulator} ${PREFIX}/${BINDIR}/tresk_charsmith -b ${PREFIX}/tables.bin
-                RESULT_VARIABLE rc)
+run_checked(ignored "the installed program"
+            ${emulator} ${PREFIX}/${BINDIR}/tresk_charsmith -b ${PREFIX}/tables.bin)
 file(SIZE ${PREFIX}/tables.bin size)
-if(NOT rc EQUAL 0 OR NOT size EQUAL 1088)
-  message(FATAL_ERROR "the installed program did not write the tables (${rc})")
+if(NOT size EQUAL 1088)
+  message(FATAL_ERROR "the installed program wrote ${size} bytes instead of 1088")
 endif()
 message(STATUS "installed: ${installed}")

@@ -3,8 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
+
+#include "support.h"
 
 extern "C" std::uint32_t _tresk_ord2utf_32(std::uint32_t cvalue, std::uint32_t* buffer);
 
@@ -23,19 +24,11 @@ TEST(Ord2Utf32, StoresEveryValueUnchangedInOneUnit) {
   }
 }
 
-std::string command_output(const std::string& command) {
-  std::string text;
-  if (std::FILE* pipe = popen(command.c_str(), "r")) {
-    char chunk[4096];
-    for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;) text.append(chunk, n);
-    pclose(pipe);
-  }
-  return text;
-}
-
 TEST(Ord2Utf32, HiddenFromASharedLibrary) {
-  const std::string exported =
-      command_output(std::string(TRESK_TEST_NM) + " -D --defined-only " + TRESK_PROBE_LIBRARY);
+  const auto listed =
+      tresk::test::run_host({TRESK_TEST_NM, "-D", "--defined-only", TRESK_PROBE_LIBRARY});
+  ASSERT_EQ(listed.status, 0) << listed.err;
+  const std::string& exported = listed.out;
   ASSERT_NE(exported.find("tresk_probe_ord2utf"), std::string::npos) << exported;
   EXPECT_EQ(exported.find("_tresk_ord2utf_32"), std::string::npos) << exported;
 

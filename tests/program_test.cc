@@ -200,9 +200,9 @@ void expect_round_trip(const ScratchDir& dir, const test::Launch& launch,
                    "  fwrite(PRIV(default_tables), 1, sizeof PRIV(default_tables), f);\n"
                    "  return fclose(f) != 0;\n"
                    "}\n");
-  const std::string compile = std::string(TRESK_TEST_C_COMPILER) + " -Wall -Werror -o " +
-                              (dir / "dump") + " " + (dir / "dump.c") + " 2>" + (dir / "cc.log");
-  ASSERT_EQ(std::system(compile.c_str()), 0) << read_file(dir / "cc.log").value_or("");
+  const auto compiled = test::run_host(
+      {TRESK_TEST_C_COMPILER, "-Wall", "-Werror", "-o", dir / "dump", dir / "dump.c"});
+  ASSERT_EQ(compiled.status, 0) << compiled.err;
   ASSERT_EQ(test::run_program(dir / "dump", {dir / "dumped.bin"}).status, 0);
   const auto dumped = read_file(dir / "dumped.bin");
   ASSERT_TRUE(dumped.has_value());

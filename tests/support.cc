@@ -3,6 +3,7 @@
 #include "support.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -19,15 +20,6 @@
 namespace tresk::test {
 namespace {
 
-std::string drain(int fd) {
-  std::string text;
-  char buffer[4096];
-  ssize_t n;
-  while ((n = read(fd, buffer, sizeof buffer)) > 0) text.append(buffer, static_cast<size_t>(n));
-  close(fd);
-  return text;
-}
-
 std::vector<std::string> split_words(const std::string& text) {
   std::vector<std::string> words;
   std::istringstream in(text);
@@ -35,13 +27,28 @@ std::vector<std::string> split_words(const std::string& text) {
   return words;
 }
 
-}  // namespace
+// Reads both pipes to their ends at once, so that neither can fill up and stall the child.
+void collect(int out_fd, int err_fd, Outcome& outcome) {
+  pollfd fds[2] = {{out_fd, POLLIN, 0}, {err_fd, POLLIN, 0}};
+  std::string* texts[2] = {&outcome.out, &outcome.err};
+  for (int open_pipes = 2; open_pipes > 0;) {
+    if (poll(fds, 2, -1) < 0) break;
+    for (int i = 0; i < 2; i++) {
+      if (fds[i].fd < 0 || fds[i].revents == 0) continue;
+      char buffer[4096];
+      const ssize_t n = read(fds[i].fd, buffer, sizeof buffer);
+      if (n > 0) {
+        texts[i]->append(buffer, static_cast<std::size_t>(n));
+      } else {
+        close(fds[i].fd);
+        fds[i].fd = -1;
+        open_pipes--;
+      }
+    }
+  }
+}
 
-Outcome run_program(const std::string& program, const std::vector<std::string>& args,
-                    const Launch& launch) {
-  std::vector<std::string> words = split_words(TRESK_TEST_EMULATOR);
-  words.push_back(program);
-  words.insert(words.end(), args.begin(), args.end());
+Outcome spawn(std::vector<std::string> words, const Launch& launch) {
   std::vector<char*> argv;
   for (auto& w : words) argv.push_back(w.data());
   argv.push_back(nullptr);
@@ -72,13 +79,25 @@ Outcome run_program(const std::string& program, const std::vector<std::string>& 
   close(out[1]);
   close(err[1]);
   Outcome outcome;
-  // The outputs are far smaller than a pipe's buffer, so the child never blocks on them.
+  collect(out[0], err[0], outcome);
   int status = 0;
   waitpid(pid, &status, 0);
-  outcome.out = drain(out[0]);
-  outcome.err = drain(err[0]);
   outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   return outcome;
+}
+
+}  // namespace
+
+Outcome run_program(const std::string& program, const std::vector<std::string>& args,
+                    const Launch& launch) {
+  std::vector<std::string> words = split_words(TRESK_TEST_EMULATOR);
+  words.push_back(program);
+  words.insert(words.end(), args.begin(), args.end());
+  return spawn(std::move(words), launch);
+}
+
+Outcome run_host(const std::vector<std::string>& command) {
+  return spawn(command, {});
 }
 
 Outcome run_charsmith(const std::vector<std::string>& args, const Launch& launch) {

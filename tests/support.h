@@ -26,6 +26,8 @@ struct Launch {
 Outcome run_program(const std::string& program, const std::vector<std::string>& args,
                     const Launch& launch = {});
 Outcome run_charsmith(const std::vector<std::string>& args, const Launch& launch = {});
+// Runs a tool of the build machine (compiler, binutils), never through the emulator.
+Outcome run_host(const std::vector<std::string>& command);
 
 // A fresh directory, removed with its contents when the object goes.
 class ScratchDir {

@@ -1,0 +1,18 @@
+# Helpers of the check scripts run with cmake -P.
+
+# run_checked(<var> <what> <command>...): runs the command, stops the check with its output
+# if it fails, and leaves its standard output in <var>.
+function(run_checked var what)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "${what} failed (${rc}):\n${out}${err}")
+  endif()
+  set(${var} "${out}" PARENT_SCOPE)
+endfunction()
+
+# expect(<text> <pattern> <what>): stops the check unless the text matches.
+function(expect text pattern what)
+  if(NOT text MATCHES "${pattern}")
+    message(FATAL_ERROR "${what}: expected /${pattern}/ in\n${text}")
+  endif()
+endfunction()
