@@ -1,0 +1,14 @@
+/* The library's UTF-32 code-unit writer: in UTF-32 every character is one code unit. */
+#include <stdint.h>
+
+/* Links with the other objects of the library but is not exported from a shared library
+   built of them. */
+#define TRESK_HIDDEN __attribute__((visibility("hidden")))
+
+/* Stores cvalue, unchanged, in buffer[0] and returns the number of code units written.
+   Nothing is validated: the caller guarantees room for one unit, and values outside the
+   Unicode range or in the surrogate range are the caller's business. */
+TRESK_HIDDEN uint32_t _tresk_ord2utf_32(uint32_t cvalue, uint32_t* buffer) {
+  buffer[0] = cvalue;
+  return 1;
+}
