@@ -1,15 +1,24 @@
-# Cross-compiles for 64-bit ARM Linux with Debian's toolchain (g++-aarch64-linux-gnu) and
-# runs what it builds under user-mode emulation (qemu-user), with the target's libraries.
-set(CMAKE_SYSTEM_NAME Linux)
-set(CMAKE_SYSTEM_PROCESSOR aarch64)
+# Cross-compiles for a Linux target with Debian's toolchain for it (g++-<triple>) and runs
+# what it builds under user-mode emulation (qemu-user), with the target's libraries:
+#   cmake -DCMAKE_TOOLCHAIN_FILE=cmake/cross-linux-gnu.cmake -DTRESK_TARGET_TRIPLE=aarch64-linux-gnu
+# -DCMAKE_CROSSCOMPILING_EMULATOR= (empty) builds with no emulator.
+if(NOT TRESK_TARGET_TRIPLE)
+  message(FATAL_ERROR "set TRESK_TARGET_TRIPLE to the target, such as aarch64-linux-gnu or s390x-linux-gnu")
+endif()
+# The compiler checks configure projects of their own, which read this file again.
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES TRESK_TARGET_TRIPLE)
 
-set(TRESK_TARGET aarch64-linux-gnu)
-set(CMAKE_C_COMPILER ${TRESK_TARGET}-gcc)
-set(CMAKE_CXX_COMPILER ${TRESK_TARGET}-g++)
-set(CMAKE_FIND_ROOT_PATH /usr/${TRESK_TARGET})
+set(CMAKE_SYSTEM_NAME Linux)
+string(REGEX REPLACE "-.*" "" CMAKE_SYSTEM_PROCESSOR "${TRESK_TARGET_TRIPLE}")
+
+set(CMAKE_C_COMPILER ${TRESK_TARGET_TRIPLE}-gcc)
+set(CMAKE_CXX_COMPILER ${TRESK_TARGET_TRIPLE}-g++)
+set(CMAKE_FIND_ROOT_PATH /usr/${TRESK_TARGET_TRIPLE})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-set(CMAKE_CROSSCOMPILING_EMULATOR qemu-aarch64 -L /usr/${TRESK_TARGET})
+# A default only: a cache entry set beforehand, empty included, is kept.
+set(CMAKE_CROSSCOMPILING_EMULATOR qemu-${CMAKE_SYSTEM_PROCESSOR} -L /usr/${TRESK_TARGET_TRIPLE}
+    CACHE STRING "Runs the target's programs on the build machine; empty for none")
