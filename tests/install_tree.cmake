@@ -1,29 +1,86 @@
-# Installs the build tree into a scratch prefix and checks what lands there:
-#   cmake -DBUILD=... -DPREFIX=... -DBINDIR=... -DLIBDIR=... -DMANDIR=... -DOBJECT=...
-#         [-DEMULATOR=...] -P install_tree.cmake
+# Installs the build tree into a staged prefix and checks what lands there; then builds the
+# example library against it as an installed package is used: with Make through pkg-config
+# in the staged tree, and with CMake through find_package once the prefix has been moved.
+#   cmake -DBUILD=... -DDIR=... -DBINDIR=... -DLIBDIR=... -DMANDIR=... -DOBJECT=...
+#         -DSOURCE=... -DGENERATOR=... [-DPKG_CONFIG=...] [-DEMULATOR=... -DTOOLCHAIN=...
+#         -DTRIPLE=... -DHOST_CHARSMITH=...] -P install_tree.cmake
+# A cross build (TOOLCHAIN) is built with its emulator, and again without one, running
+# HOST_CHARSMITH instead.
 include(${CMAKE_CURRENT_LIST_DIR}/checks.cmake)
 
-file(REMOVE_RECURSE ${PREFIX})
-run_checked(ignored "install" ${CMAKE_COMMAND} --install ${BUILD} --prefix ${PREFIX})
+set(prefix /opt/tresk)
+set(staged ${DIR}/stage${prefix})
+file(REMOVE_RECURSE ${DIR})
+run_checked(ignored "install" ${CMAKE_COMMAND} -E env DESTDIR=${DIR}/stage
+            ${CMAKE_COMMAND} --install ${BUILD} --prefix ${prefix})
 
-file(GLOB_RECURSE installed RELATIVE ${PREFIX} ${PREFIX}/*)
+file(GLOB_RECURSE installed RELATIVE ${staged} ${staged}/*)
 list(SORT installed)
-set(expected ${BINDIR}/tresk_charsmith ${LIBDIR}/tresk_ord2utf32.o ${MANDIR}/man1/tresk_charsmith.1)
+set(package ${LIBDIR}/cmake/TreskTools)
+set(expected ${BINDIR}/tresk_charsmith ${LIBDIR}/tresk_ord2utf32.o ${MANDIR}/man1/tresk_charsmith.1
+             ${package}/TreskToolsConfig.cmake ${package}/TreskToolsConfigVersion.cmake
+             ${package}/TreskChartables.cmake ${LIBDIR}/pkgconfig/tresk-tools.pc)
 list(SORT expected)
 if(NOT installed STREQUAL expected)
   message(FATAL_ERROR "installed: ${installed}\nexpected: ${expected}")
 endif()
-
-execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${OBJECT} ${PREFIX}/${LIBDIR}/tresk_ord2utf32.o
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${OBJECT} ${staged}/${LIBDIR}/tresk_ord2utf32.o
                 RESULT_VARIABLE differ)
 if(differ)
   message(FATAL_ERROR "the installed object is not the one built")
 endif()
 separate_arguments(emulator UNIX_COMMAND "${EMULATOR}")
 run_checked(ignored "the installed program"
-            ${emulator} ${PREFIX}/${BINDIR}/tresk_charsmith -b ${PREFIX}/tables.bin)
-file(SIZE ${PREFIX}/tables.bin size)
+            ${emulator} ${staged}/${BINDIR}/tresk_charsmith -b ${DIR}/tables.bin)
+file(SIZE ${DIR}/tables.bin size)
 if(NOT size EQUAL 1088)
   message(FATAL_ERROR "the installed program wrote ${size} bytes instead of 1088")
 endif()
 message(STATUS "installed: ${installed}")
+
+# Make and pkg-config. pkg-config puts the sysroot before the installed paths it names.
+if(PKG_CONFIG)
+  set(make make -f ${SOURCE}/Makefile srcdir=${SOURCE} PKG_CONFIG=${PKG_CONFIG})
+  set(pkg_config ${CMAKE_COMMAND} -E env PKG_CONFIG_SYSROOT_DIR=${DIR}/stage
+                 PKG_CONFIG_PATH=${staged}/${LIBDIR}/pkgconfig)
+  if(TOOLCHAIN)
+    list(APPEND make CC=${TRIPLE}-gcc AR=${TRIPLE}-ar)
+    set(make_emulator check "EMULATOR=${EMULATOR}")
+    set(make_host all CHARSMITH=${HOST_CHARSMITH})
+    set(runs emulator host)
+  else()
+    set(make_native check)
+    set(runs native)
+  endif()
+  foreach(run IN LISTS runs)
+    set(dir ${DIR}/make-${run})
+    file(MAKE_DIRECTORY ${dir})
+    run_checked(output "make (${run})" ${pkg_config} ${make} -C ${dir} ${make_${run}})
+    if(run STREQUAL "host")  # built with no emulator: its check is run here
+      run_checked(ignored "example_check" ${emulator} ${dir}/example_check ${dir}/tables.bin
+                  ${dir}/tables_c_locale.bin)
+    endif()
+    message(STATUS "make (${run}): built and checked through pkg-config")
+  endforeach()
+endif()
+
+# CMake and find_package, from wherever the prefix has gone.
+file(RENAME ${staged} ${DIR}/moved)
+set(example ${CMAKE_COMMAND} -DSOURCE=${SOURCE} -DGENERATOR=${GENERATOR} -DPREFIX=${DIR}/moved
+            -DLIBDIR=${LIBDIR} -DPROGRAM=${DIR}/moved/${BINDIR}/tresk_charsmith
+            -DTOOLCHAIN=${TOOLCHAIN} -DTRIPLE=${TRIPLE})
+set(script ${CMAKE_CURRENT_LIST_DIR}/example_library.cmake)
+run_checked(output "find_package" ${example} -DBUILD=${DIR}/cmake -P ${script})
+if(TOOLCHAIN)
+  run_checked(output "find_package, no emulator" ${example} -DBUILD=${DIR}/cmake-refused
+              -DRUN_CHECK_WITH=${EMULATOR}
+              "-DEXPECT_ERROR=cannot run the installed tresk_charsmith.*TRESK_HOST_CHARSMITH.*CMAKE_CROSSCOMPILING_EMULATOR"
+              -P ${script})
+  run_checked(output "find_package, host program" ${example} -DBUILD=${DIR}/cmake-host
+              -DRUN_CHECK_WITH=${EMULATOR} -DHOST_CHARSMITH=${HOST_CHARSMITH}
+              -DPROGRAM=${HOST_CHARSMITH} -P ${script})
+endif()
+message(STATUS "find_package: built and checked from the moved prefix")
+if(NOT PKG_CONFIG)
+  message(STATUS "the Make build through pkg-config was not run: pkg-config is not installed")
+endif()
