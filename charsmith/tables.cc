@@ -26,6 +26,16 @@ constexpr unsigned fixed_classes(int c) {
          (c == kUnderscore ? bit_of(kWord) : 0);
 }
 
+Traits from_functions(int c) {
+  const auto in = [](int answer, unsigned bit) { return answer != 0 ? bit_of(bit) : 0; };
+  return {in(std::isspace(c), kSpace) | in(std::isxdigit(c), kXdigit) |
+              in(std::isupper(c), kUpper) | in(std::islower(c), kLower) |
+              in(std::isalnum(c), kWord) | in(std::isgraph(c), kGraph) |
+              in(std::isprint(c), kPrint) | in(std::ispunct(c), kPunct) |
+              in(std::iscntrl(c), kCntrl) | in(std::isalpha(c), kAlpha) | fixed_classes(c),
+          std::tolower(c), std::toupper(c)};
+}
+
 #if defined(__GLIBC__)
 // glibc's classification functions each read one table of class masks of the current
 // locale, and its case functions one mapping table each; its own C macros read the
@@ -50,20 +60,15 @@ constexpr std::array<std::uint16_t, 256> mask_byte_classes(unsigned shift) {
 constexpr auto kLowMaskClasses = mask_byte_classes(0);
 constexpr auto kHighMaskClasses = mask_byte_classes(8);
 
-Traits traits_of(int c) {
+Traits from_library_tables(int c) {
   const unsigned mask = (*__ctype_b_loc())[c];
   return {kLowMaskClasses[mask & 0xff] | kHighMaskClasses[mask >> 8] | fixed_classes(c),
           (*__ctype_tolower_loc())[c], (*__ctype_toupper_loc())[c]};
 }
 #else
-Traits traits_of(int c) {
-  const auto in = [](int answer, unsigned bit) { return answer != 0 ? bit_of(bit) : 0; };
-  return {in(std::isspace(c), kSpace) | in(std::isxdigit(c), kXdigit) |
-              in(std::isupper(c), kUpper) | in(std::islower(c), kLower) |
-              in(std::isalnum(c), kWord) | in(std::isgraph(c), kGraph) |
-              in(std::isprint(c), kPrint) | in(std::ispunct(c), kPunct) |
-              in(std::iscntrl(c), kCntrl) | in(std::isalpha(c), kAlpha) | fixed_classes(c),
-          std::tolower(c), std::toupper(c)};
+// Other C libraries' tables are their own business: the functions are all there is.
+Traits from_library_tables(int c) {
+  return from_functions(c);
 }
 #endif
 
@@ -81,9 +86,9 @@ void store_maps(Block block, std::size_t first_map, std::size_t group, std::uint
   }
 }
 
-}  // namespace
-
-void build_tables(Block block) {
+// One builder for either classifier; each is inlined into its own copy of the loop.
+template <Traits (*traits_of)(int)>
+void build_with(Block block) {
   // Codes are taken eight at a time, making one byte of every class map; the bytes of
   // maps 0-7 and 8-9 are gathered in two words and stored once.
   for (std::size_t group = 0; group < kClassMapLength; group++) {
@@ -108,6 +113,16 @@ void build_tables(Block block) {
     }
     store_maps(block, 0, group, low_maps, 8);
     store_maps(block, 8, group, high_maps, kClassCount - 8);
+  }
+}
+
+}  // namespace
+
+void build_tables(Block block, Classifier classifier) {
+  if (classifier == Classifier::kLibraryTables) {
+    build_with<from_library_tables>(block);
+  } else {
+    build_with<from_functions>(block);
   }
 }
 
