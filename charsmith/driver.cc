@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <tuple>
 
 #include "source_writer.h"
 #include "tables.h"
@@ -25,9 +26,10 @@ int fail(const char* message) {
   return 1;
 }
 
-// Removes the output after a failed write, so that no truncated file is left to be
-// compiled. Only the regular file that was written is removed: never a device (the output
-// may be /dev/full, and we may be root) and never whatever took its place meanwhile.
+// Removes the output name after a failed write, once the file has been emptied. Only the
+// regular file that was written is removed: never a device (the output may be /dev/full,
+// and we may be root), never a link to the file, and never whatever took its place
+// meanwhile.
 void remove_output(const char* path, const struct stat& written) {
   struct stat now;
   if (lstat(path, &now) == 0 && S_ISREG(now.st_mode) && now.st_dev == written.st_dev &&
@@ -52,6 +54,9 @@ int write_file(const char* path, const void* data, std::size_t size, bool binary
 
   const std::size_t count = std::fwrite(data, 1, size, file);
   const bool stream_failed = count != size || std::ferror(file) != 0;
+  // Whatever name reached the file, a link included, no partial tables may stay in it. If
+  // even this fails, removing the name below is all that is left to do.
+  if (stream_failed && regular) std::ignore = ftruncate(fileno(file), 0);
   const bool close_failed = std::fclose(file) != 0;
   if (!stream_failed && !close_failed) return 0;
 

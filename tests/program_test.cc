@@ -129,22 +129,35 @@ TEST(WriteFailures, DeviceFullIsReportedAndTheNodeKept) {
   }
 }
 
-TEST(WriteFailures, TruncatedFileIsRemoved) {
+TEST(WriteFailures, NoPartialTablesAreLeft) {
   ScratchDir dir;
+  // One 1,024-byte block: the write gets partway, to a file that held something before.
   test::Launch no_room;
-  no_room.file_size_zero = true;
+  no_room.file_size_limit = 1024;
   for (const bool binary : {false, true}) {
-    const std::string out = dir / (binary ? "tables.bin" : "tables.c");
-    test::write_file(out, "previous content");
-    std::vector<std::string> args = {out};
-    if (binary) args.insert(args.begin(), "-b");
-    const auto outcome = run_charsmith(args, no_room);
-    EXPECT_EQ(outcome.status, 1);
-    EXPECT_EQ(outcome.err,
-              binary ? "tresk_charsmith: fwrite() returned wrong length 0 instead of 1088\n"
-                     : "tresk_charsmith: failed to write " + out + "\n");
-    EXPECT_EQ(outcome.out, "");
-    EXPECT_FALSE(exists(out));
+    for (const bool through_link : {false, true}) {
+      SCOPED_TRACE(testing::Message()
+                   << (binary ? "-b" : "source") << (through_link ? ", through a link" : ""));
+      const std::string target = dir / "tables";
+      const std::string out = through_link ? dir / "link" : target;
+      test::write_file(target, "previous content");
+      if (through_link) {
+        ASSERT_EQ(symlink(target.c_str(), out.c_str()), 0);
+      }
+      std::vector<std::string> args = {out};
+      if (binary) args.insert(args.begin(), "-b");
+      const auto outcome = run_charsmith(args, no_room);
+      EXPECT_EQ(outcome.status, 1);
+      EXPECT_EQ(outcome.err,
+                binary ? "tresk_charsmith: fwrite() returned wrong length 1024 instead of 1088\n"
+                       : "tresk_charsmith: failed to write " + out + "\n");
+      EXPECT_EQ(outcome.out, "");
+      // A link stays, pointing at an emptied file; a regular file is removed.
+      EXPECT_EQ(read_file(target), through_link ? std::optional<std::string>("") : std::nullopt);
+      EXPECT_EQ(exists(out), through_link);
+      std::filesystem::remove(out);
+      std::filesystem::remove(target);
+    }
   }
 }
 

@@ -68,9 +68,10 @@ Outcome spawn(std::vector<std::string> words, const Launch& launch) {
         unsetenv(name.c_str());
       }
     }
-    if (launch.file_size_zero) {
-      const rlimit zero{0, 0};
-      setrlimit(RLIMIT_FSIZE, &zero);
+    if (launch.file_size_limit >= 0) {
+      const auto bytes = static_cast<rlim_t>(launch.file_size_limit);
+      const rlimit limit{bytes, bytes};
+      setrlimit(RLIMIT_FSIZE, &limit);
       signal(SIGXFSZ, SIG_IGN);
     }
     execvp(argv[0], argv.data());

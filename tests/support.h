@@ -19,7 +19,7 @@ struct Outcome {
 struct Launch {
   // Environment changes: a value sets the variable, nullopt removes it.
   std::vector<std::pair<std::string, std::optional<std::string>>> env;
-  bool file_size_zero = false;  // ulimit -f 0 with SIGXFSZ ignored
+  long file_size_limit = -1;  // bytes, as ulimit -f sets it, with SIGXFSZ ignored; -1: none
 };
 
 // Runs `program` (through the cross-compiling emulator, if any) with `args`.
