@@ -1,6 +1,8 @@
 # Runs the host-built and the emulated program on the same command lines and compares
-# what they write, in "C" and in the test-built 8-bit locale:
-#   cmake -DHOST=... -DPROGRAM=... -DEMULATOR="..." -DDIR=... -DLOCALES=... -P compare_host.cmake
+# what they write, in "C" and in the test-built 8-bit locale (from LOCALES for the target,
+# HOST_LOCALES for the host, each in its own byte order):
+#   cmake -DHOST=... -DPROGRAM=... -DEMULATOR="..." -DDIR=... -DLOCALES=... -DHOST_LOCALES=...
+#         -P compare_host.cmake
 include(${CMAKE_CURRENT_LIST_DIR}/checks.cmake)
 
 separate_arguments(emulator UNIX_COMMAND "${EMULATOR}")
@@ -21,14 +23,15 @@ foreach(locale IN LISTS environments)
       list(APPEND options -b)
     endif()
     foreach(side host target)
-      set(run ${PROGRAM})
       if(side STREQUAL "host")
         set(run ${HOST})
+        set(locpath ${HOST_LOCALES})
       else()
         set(run ${emulator} ${PROGRAM})
+        set(locpath ${LOCALES})
       endif()
       run_checked(ignored "${side} program in ${locale} (${mode})"
-                  ${CMAKE_COMMAND} -E env LOCPATH=${LOCALES} LC_ALL=${locale}
+                  ${CMAKE_COMMAND} -E env LOCPATH=${locpath} LC_ALL=${locale}
                   ${run} ${options} ${DIR}/${side}.${locale}.${mode})
     endforeach()
     execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files

@@ -4,7 +4,7 @@
 # are written again only when PROGRAM, the program that writes them, changes:
 #   cmake -DSOURCE=... -DBUILD=... -DGENERATOR=... -DPROGRAM=... (-DTOOLS=... | -DPREFIX=...)
 #         [-DTOOLCHAIN=... -DTRIPLE=...] [-DHOST_CHARSMITH=...] [-DRUN_CHECK_WITH=...]
-#         [-DEXPECT_ERROR=...] -P example_library.cmake
+#         [-DEXPECT_ERROR=...] [-DC_FLAGS=...] -P example_library.cmake
 # With RUN_CHECK_WITH, a cross build's emulator, the example is configured with no
 # emulator, and its check program is run here through that one. With EXPECT_ERROR the
 # configuration must fail with a message that matches it, and nothing more is done.
@@ -21,6 +21,9 @@ else()
 endif()
 if(TOOLCHAIN)
   list(APPEND options -DCMAKE_TOOLCHAIN_FILE=${TOOLCHAIN} -DTRESK_TARGET_TRIPLE=${TRIPLE})
+endif()
+if(C_FLAGS)
+  list(APPEND options -DCMAKE_C_FLAGS=${C_FLAGS})
 endif()
 if(HOST_CHARSMITH)
   list(APPEND options -DTRESK_HOST_CHARSMITH=${HOST_CHARSMITH})

@@ -2,8 +2,10 @@
 # example library against it as an installed package is used: with Make through pkg-config
 # in the staged tree, and with CMake through find_package once the prefix has been moved.
 #   cmake -DBUILD=... -DDIR=... -DBINDIR=... -DLIBDIR=... -DMANDIR=... -DOBJECT=...
-#         -DSOURCE=... -DGENERATOR=... [-DPKG_CONFIG=...] [-DEMULATOR=... -DTOOLCHAIN=...
-#         -DTRIPLE=... -DHOST_CHARSMITH=...] -P install_tree.cmake
+#         -DSOURCE=... -DGENERATOR=... [-DC_FLAGS=...] [-DPKG_CONFIG=...] [-DEMULATOR=...
+#         -DTOOLCHAIN=... -DTRIPLE=... -DHOST_CHARSMITH=...] -P install_tree.cmake
+# The example is compiled with C_FLAGS, those of the tree installed (a sanitizer build's
+# object needs its runtime).
 # A cross build (TOOLCHAIN) is built with its emulator, and again without one, running
 # HOST_CHARSMITH instead.
 include(${CMAKE_CURRENT_LIST_DIR}/checks.cmake)
@@ -40,7 +42,8 @@ message(STATUS "installed: ${installed}")
 
 # Make and pkg-config. pkg-config puts the sysroot before the installed paths it names.
 if(PKG_CONFIG)
-  set(make make -f ${SOURCE}/Makefile srcdir=${SOURCE} PKG_CONFIG=${PKG_CONFIG})
+  set(make make -f ${SOURCE}/Makefile srcdir=${SOURCE} PKG_CONFIG=${PKG_CONFIG}
+           "CFLAGS=-O2 ${C_FLAGS}")
   set(pkg_config ${CMAKE_COMMAND} -E env PKG_CONFIG_SYSROOT_DIR=${DIR}/stage
                  PKG_CONFIG_PATH=${staged}/${LIBDIR}/pkgconfig)
   if(TOOLCHAIN)
@@ -68,7 +71,7 @@ endif()
 file(RENAME ${staged} ${DIR}/moved)
 set(example ${CMAKE_COMMAND} -DSOURCE=${SOURCE} -DGENERATOR=${GENERATOR} -DPREFIX=${DIR}/moved
             -DLIBDIR=${LIBDIR} -DPROGRAM=${DIR}/moved/${BINDIR}/tresk_charsmith
-            -DTOOLCHAIN=${TOOLCHAIN} -DTRIPLE=${TRIPLE})
+            -DTOOLCHAIN=${TOOLCHAIN} -DTRIPLE=${TRIPLE} -DC_FLAGS=${C_FLAGS})
 set(script ${CMAKE_CURRENT_LIST_DIR}/example_library.cmake)
 run_checked(output "find_package" ${example} -DBUILD=${DIR}/cmake -P ${script})
 if(TOOLCHAIN)
