@@ -4,10 +4,9 @@
 # are written again only when PROGRAM, the program that writes them, changes:
 #   cmake -DSOURCE=... -DBUILD=... -DGENERATOR=... -DPROGRAM=... (-DTOOLS=... | -DPREFIX=...)
 #         [-DTOOLCHAIN=... -DTRIPLE=...] [-DHOST_CHARSMITH=...] [-DRUN_CHECK_WITH=...]
-#         [-DEXPECT_ERROR=...] [-DC_FLAGS=...] -P example_library.cmake
+#         [-DC_FLAGS=...] -P example_library.cmake
 # With RUN_CHECK_WITH, a cross build's emulator, the example is configured with no
-# emulator, and its check program is run here through that one. With EXPECT_ERROR the
-# configuration must fail with a message that matches it, and nothing more is done.
+# emulator, and its check program is run here through that one.
 include(${CMAKE_CURRENT_LIST_DIR}/checks.cmake)
 
 file(REMOVE_RECURSE ${BUILD})
@@ -30,18 +29,6 @@ if(HOST_CHARSMITH)
 endif()
 if(RUN_CHECK_WITH)
   list(APPEND options -DCMAKE_CROSSCOMPILING_EMULATOR=)
-endif()
-
-if(EXPECT_ERROR)
-  execute_process(COMMAND ${CMAKE_COMMAND} -S ${SOURCE} -B ${BUILD} -G ${GENERATOR} ${options}
-                  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  string(REGEX REPLACE "[ \n]+" " " err "${err}")
-  if(rc EQUAL 0)
-    message(FATAL_ERROR "the example was configured; expected /${EXPECT_ERROR}/")
-  endif()
-  expect("${err}" "${EXPECT_ERROR}" "configure error")
-  message(STATUS "example library: refused as expected: /${EXPECT_ERROR}/")
-  return()
 endif()
 
 run_checked(output "configure" ${CMAKE_COMMAND} -S ${SOURCE} -B ${BUILD} -G ${GENERATOR} ${options})
