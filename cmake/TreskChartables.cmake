@@ -46,11 +46,13 @@ if(CMAKE_SCRIPT_MODE_FILE AND DEFINED TRESK_OUTPUT)
     elseif(errors STREQUAL "")
       set(errors "tresk_chartables: cannot write ${TRESK_OUTPUT}: the program ended with ${status}")
     endif()
+    # The line alone where CMake can end a script so; else under CMake's heading, kept
+    # whole (an indented line is not wrapped).
     if(NOT CMAKE_VERSION VERSION_LESS 3.29)
       message("${errors}")
       cmake_language(EXIT 1)
     endif()
-    message(FATAL_ERROR "${errors}")
+    message(FATAL_ERROR " ${errors}")
   endif()
   # Identical tables keep the file as it was, its time included.
   file(SHA256 "${new}" written)
@@ -81,8 +83,9 @@ function(tresk_chartables output)
     message(FATAL_ERROR "tresk_chartables(${shown}): unexpected arguments \"${arg_UNPARSED_ARGUMENTS}\"; "
                         "the options are BINARY, LOCALE <name> and TARGETS <target>...")
   endif()
-  list(FIND arg_KEYWORDS_MISSING_VALUES LOCALE no_locale)
-  if(no_locale GREATER -1 OR (DEFINED arg_LOCALE AND arg_LOCALE STREQUAL ""))
+  # LOCALE with nothing after it or an empty value, however this CMake parses that.
+  list(FIND ARGN LOCALE locale_given)
+  if(locale_given GREATER -1 AND "${arg_LOCALE}" STREQUAL "")
     message(FATAL_ERROR "tresk_chartables(${shown}): LOCALE needs a locale name, such as "
                         "LOCALE fr_FR.ISO-8859-1; leave LOCALE out for the tables of the \"C\" locale")
   endif()
@@ -177,12 +180,14 @@ function(_tresk_check_locale name shown)
   endif()
   try_run(runs compiles "${CMAKE_BINARY_DIR}/CMakeFiles/tresk_locale_check" "${source}"
           ARGS "${name}")
+  set(status "${runs}")
+  set(built "${compiles}")
   unset(runs CACHE)
   unset(compiles CACHE)
-  if(NOT compiles)
+  if(NOT built)
     return()
   endif()
-  if(NOT runs EQUAL 0)
+  if(NOT status EQUAL 0)
     message(FATAL_ERROR "tresk_chartables(${shown}): the locale ${name} is not available on "
                         "this machine; make it with localedef or install the system's locales "
                         "package, then configure again")

@@ -64,6 +64,16 @@ if(TOOLCHAIN)
               -DRUN_CHECK_WITH=${EMULATOR} -DHOST_CHARSMITH=${HOST_CHARSMITH}
               -DPROGRAM=${HOST_CHARSMITH} -P ${script})
 endif()
+if(TOOLCHAIN)
+  # A build for this machine does not take the target's package.
+  execute_process(COMMAND ${CMAKE_COMMAND} -S ${SOURCE} -B ${DIR}/native -DTRESK_TOOLS_DIR=
+                          -DTreskTools_DIR=${DIR}/moved/${LIBDIR}/cmake/TreskTools
+                  RESULT_VARIABLE status ERROR_VARIABLE err OUTPUT_QUIET)
+  string(REGEX REPLACE "-.*" "" processor "${TRIPLE}")
+  if(status EQUAL 0 OR NOT err MATCHES "built for ${processor}; this build is for")
+    message(FATAL_ERROR "a native build took the ${processor} package (${status}):\n${err}")
+  endif()
+endif()
 message(STATUS "find_package: built and checked from the moved prefix")
 if(NOT PKG_CONFIG)
   message(STATUS "the Make build through pkg-config was not run: pkg-config is not installed")
