@@ -5,7 +5,7 @@
 # nothing, and that once the tools change (a source, or PROGRAM, the installed program) the
 # tables are written again and nothing that compiles them is rebuilt:
 #   cmake -DSOURCE=... -DBUILD=... -DGENERATOR=... (-DTOOLS=... | -DPREFIX=... -DPROGRAM=...)
-#         [-DTOOLCHAIN=... -DTRIPLE=...] [-DHOST_CHARSMITH=...] [-DRUN_CHECK_WITH=...]
+#         [-DTOOLCHAIN=... -DTRIPLE=... -DCOMPILER=...] [-DHOST_CHARSMITH=...] [-DRUN_CHECK_WITH=...]
 #         [-DC_FLAGS=...] -P example_library.cmake
 # With RUN_CHECK_WITH, a cross build's emulator, the example is configured with no
 # emulator, and its check program is run here through that one.
@@ -27,7 +27,8 @@ else()
   endif()
 endif()
 if(TOOLCHAIN)
-  list(APPEND options -DCMAKE_TOOLCHAIN_FILE=${TOOLCHAIN} -DTRESK_TARGET_TRIPLE=${TRIPLE})
+  list(APPEND options -DCMAKE_TOOLCHAIN_FILE=${TOOLCHAIN} -DTRESK_TARGET_TRIPLE=${TRIPLE}
+                      -DTRESK_CROSS_COMPILER=${COMPILER})
 endif()
 if(C_FLAGS)
   list(APPEND options -DCMAKE_C_FLAGS=${C_FLAGS})

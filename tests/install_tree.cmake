@@ -3,7 +3,7 @@
 # in the staged tree, and with CMake through find_package once the prefix has been moved.
 #   cmake -DBUILD=... -DDIR=... -DBINDIR=... -DLIBDIR=... -DMANDIR=... -DOBJECT=...
 #         -DSOURCE=... -DGENERATOR=... [-DC_FLAGS=...] [-DPKG_CONFIG=...] [-DEMULATOR=...
-#         -DTOOLCHAIN=... -DTRIPLE=... -DHOST_CHARSMITH=...] -P install_tree.cmake
+#         -DTOOLCHAIN=... -DTRIPLE=... -DCOMPILER=... -DHOST_CHARSMITH=...] -P install_tree.cmake
 # The example is compiled with C_FLAGS, those of the tree installed (a sanitizer build's
 # object needs its runtime).
 include(${CMAKE_CURRENT_LIST_DIR}/checks.cmake)
@@ -55,7 +55,8 @@ endif()
 # emulator, running the host program instead.
 file(RENAME ${staged} ${DIR}/moved)
 set(example ${CMAKE_COMMAND} -DSOURCE=${SOURCE} -DGENERATOR=${GENERATOR} -DPREFIX=${DIR}/moved
-            -DLIBDIR=${LIBDIR} -DTOOLCHAIN=${TOOLCHAIN} -DTRIPLE=${TRIPLE} -DC_FLAGS=${C_FLAGS})
+            -DLIBDIR=${LIBDIR} -DTOOLCHAIN=${TOOLCHAIN} -DTRIPLE=${TRIPLE} -DCOMPILER=${COMPILER}
+            -DC_FLAGS=${C_FLAGS})
 set(script ${CMAKE_CURRENT_LIST_DIR}/example_library.cmake)
 run_checked(ignored "find_package" ${example} -DBUILD=${DIR}/cmake
             -DPROGRAM=${DIR}/moved/${BINDIR}/tresk_charsmith -P ${script})

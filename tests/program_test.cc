@@ -1,17 +1,43 @@
 // tresk_charsmith through its own command line: messages, statuses, output files, write
 // failures, and the generated source through a real C compiler.
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "driver.h"
 #include "support.h"
 #include "tables.h"
+
+namespace {
+// What the program's fclose and setvbuf do when a test asks: the next call fails, as a
+// close on NFS that reports a deferred write error, or a stream that cannot be unbuffered.
+bool fail_next_fclose = false;
+bool fail_next_setvbuf = false;
+}  // namespace
+
+// The program's calls come here, in this test binary; all others go through to the C library.
+extern "C" int fclose(std::FILE* file) {
+  static const auto real = reinterpret_cast<int (*)(std::FILE*)>(dlsym(RTLD_NEXT, "fclose"));
+  const int status = real(file);
+  if (!std::exchange(fail_next_fclose, false)) return status;
+  errno = EIO;
+  return EOF;
+}
+
+extern "C" int setvbuf(std::FILE* file, char* buffer, int mode, std::size_t size) noexcept {
+  using Setvbuf = int (*)(std::FILE*, char*, int, std::size_t);
+  static const auto real = reinterpret_cast<Setvbuf>(dlsym(RTLD_NEXT, "setvbuf"));
+  return std::exchange(fail_next_setvbuf, false) ? EOF : real(file, buffer, mode, size);
+}
 
 namespace tresk {
 namespace {
@@ -129,34 +155,51 @@ TEST(WriteFailures, DeviceFullIsReportedAndTheNodeKept) {
   }
 }
 
+// The whole program run in this process, where fclose and setvbuf can be made to fail.
+test::Outcome run_here(std::vector<std::string> args) {
+  args.insert(args.begin(), "tresk_charsmith");
+  std::vector<char*> argv;
+  for (auto& arg : args) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  testing::internal::CaptureStderr();
+  const int status = charsmith_main(static_cast<int>(args.size()), argv.data());
+  return {status, "", testing::internal::GetCapturedStderr()};
+}
+
 TEST(WriteFailures, NoPartialTablesAreLeft) {
   ScratchDir dir;
   // One 1,024-byte block: the write gets partway, to a file that held something before.
   test::Launch no_room;
   no_room.file_size_limit = 1024;
-  for (const bool binary : {false, true}) {
-    for (const bool through_link : {false, true}) {
-      SCOPED_TRACE(testing::Message()
-                   << (binary ? "-b" : "source") << (through_link ? ", through a link" : ""));
-      const std::string target = dir / "tables";
-      const std::string out = through_link ? dir / "link" : target;
-      test::write_file(target, "previous content");
-      if (through_link) {
-        ASSERT_EQ(symlink(target.c_str(), out.c_str()), 0);
+  enum Failure { kNoRoom, kClose, kSetvbuf };
+  for (const Failure failure : {kNoRoom, kClose, kSetvbuf}) {
+    for (const bool binary : {false, true}) {
+      for (const bool through_link : {false, true}) {
+        SCOPED_TRACE(testing::Message() << "failure " << failure << (binary ? ", -b" : ", source")
+                                        << (through_link ? ", through a link" : ""));
+        const std::string target = dir / "tables";
+        const std::string out = through_link ? dir / "link" : target;
+        test::write_file(target, "previous content");
+        if (through_link) {
+          ASSERT_EQ(symlink(target.c_str(), out.c_str()), 0);
+        }
+        std::vector<std::string> args = {out};
+        if (binary) args.insert(args.begin(), "-b");
+        fail_next_fclose = failure == kClose;
+        fail_next_setvbuf = failure == kSetvbuf;
+        const auto outcome = failure == kNoRoom ? run_charsmith(args, no_room) : run_here(args);
+        EXPECT_EQ(outcome.status, 1);
+        EXPECT_EQ(outcome.err,
+                  binary && failure == kNoRoom
+                      ? "tresk_charsmith: fwrite() returned wrong length 1024 instead of 1088\n"
+                      : "tresk_charsmith: failed to write " + out + "\n");
+        EXPECT_EQ(outcome.out, "");
+        // A link stays, pointing at an emptied file; a regular file is removed.
+        EXPECT_EQ(read_file(target), through_link ? std::optional<std::string>("") : std::nullopt);
+        EXPECT_EQ(exists(out), through_link);
+        std::filesystem::remove(out);
+        std::filesystem::remove(target);
       }
-      std::vector<std::string> args = {out};
-      if (binary) args.insert(args.begin(), "-b");
-      const auto outcome = run_charsmith(args, no_room);
-      EXPECT_EQ(outcome.status, 1);
-      EXPECT_EQ(outcome.err,
-                binary ? "tresk_charsmith: fwrite() returned wrong length 1024 instead of 1088\n"
-                       : "tresk_charsmith: failed to write " + out + "\n");
-      EXPECT_EQ(outcome.out, "");
-      // A link stays, pointing at an emptied file; a regular file is removed.
-      EXPECT_EQ(read_file(target), through_link ? std::optional<std::string>("") : std::nullopt);
-      EXPECT_EQ(exists(out), through_link);
-      std::filesystem::remove(out);
-      std::filesystem::remove(target);
     }
   }
 }
@@ -213,8 +256,10 @@ void expect_round_trip(const ScratchDir& dir, const test::Launch& launch,
                    "  fwrite(PRIV(default_tables), 1, sizeof PRIV(default_tables), f);\n"
                    "  return fclose(f) != 0;\n"
                    "}\n");
-  const auto compiled = test::run_host(
-      {TRESK_TEST_C_COMPILER, "-Wall", "-Werror", "-o", dir / "dump", dir / "dump.c"});
+  std::vector<std::string> compile = {TRESK_TEST_C_COMPILER, "-Wall", "-Werror", "-o",
+                                      dir / "dump", dir / "dump.c"};
+  if (*TRESK_TEST_C_TARGET) compile.push_back("--target=" TRESK_TEST_C_TARGET);  // clang's
+  const auto compiled = test::run_host(compile);
   ASSERT_EQ(compiled.status, 0) << compiled.err;
   ASSERT_EQ(test::run_program(dir / "dump", {dir / "dumped.bin"}).status, 0);
   const auto dumped = read_file(dir / "dumped.bin");
