@@ -256,8 +256,8 @@ void expect_round_trip(const ScratchDir& dir, const test::Launch& launch,
                    "  fwrite(PRIV(default_tables), 1, sizeof PRIV(default_tables), f);\n"
                    "  return fclose(f) != 0;\n"
                    "}\n");
-  std::vector<std::string> compile = {TRESK_TEST_C_COMPILER, "-Wall", "-Werror", "-o",
-                                      dir / "dump", dir / "dump.c"};
+  std::vector<std::string> compile = {TRESK_TEST_C_COMPILER, "-Wall",       "-Werror", "-o",
+                                      dir / "dump",          dir / "dump.c"};
   if (*TRESK_TEST_C_TARGET) compile.push_back("--target=" TRESK_TEST_C_TARGET);  // clang's
   const auto compiled = test::run_host(compile);
   ASSERT_EQ(compiled.status, 0) << compiled.err;
