@@ -20,6 +20,16 @@
 # Run as a script (cmake -DTRESK_OUTPUT=... -P TreskChartables.cmake), this file is the
 # build step of one tables file.
 
+# _tresk_missing_locale(<var> <name>): says that the locale <name> is missing, and how to
+# make it.
+function(_tresk_missing_locale var name)
+  string(REGEX REPLACE "^([^.@]+)[.]([^@]+).*" "localedef -i \\1 -f \\2 ${name}" command "${name}")
+  if(command STREQUAL name)
+    set(command "localedef")
+  endif()
+  set(${var} "the locale ${name} is not available on this machine; make it with ${command} or install the system's locales package" PARENT_SCOPE)
+endfunction()
+
 if(CMAKE_SCRIPT_MODE_FILE AND DEFINED TRESK_OUTPUT)
   # -DTRESK_RUN=<[emulator...;]program> -DTRESK_OUTPUT=<file> -DTRESK_STAMP=<file>
   # [-DTRESK_BINARY=1] [-DTRESK_LOCALE=<name>]
@@ -37,12 +47,8 @@ if(CMAKE_SCRIPT_MODE_FILE AND DEFINED TRESK_OUTPUT)
     file(REMOVE "${new}" "${TRESK_OUTPUT}" "${TRESK_STAMP}")
     string(STRIP "${errors}" errors)
     if(DEFINED TRESK_LOCALE AND errors MATCHES "setlocale\\(\\) failed")
-      string(REGEX REPLACE "^([^.@]+)[.]([^@]+).*" "localedef -i \\1 -f \\2 ${TRESK_LOCALE}"
-             example "${TRESK_LOCALE}")
-      if(example STREQUAL TRESK_LOCALE)
-        set(example "localedef")
-      endif()
-      set(errors "tresk_chartables: cannot write ${TRESK_OUTPUT}: the locale ${TRESK_LOCALE} is not available on this machine; make it with ${example} or install the system's locales package")
+      _tresk_missing_locale(missing "${TRESK_LOCALE}")
+      set(errors "tresk_chartables: cannot write ${TRESK_OUTPUT}: ${missing}")
     elseif(errors STREQUAL "")
       set(errors "tresk_chartables: cannot write ${TRESK_OUTPUT}: the program ended with ${status}")
     endif()
@@ -188,9 +194,8 @@ function(_tresk_check_locale name shown)
     return()
   endif()
   if(NOT status EQUAL 0)
-    message(FATAL_ERROR "tresk_chartables(${shown}): the locale ${name} is not available on "
-                        "this machine; make it with localedef or install the system's locales "
-                        "package, then configure again")
+    _tresk_missing_locale(missing "${name}")
+    message(FATAL_ERROR "tresk_chartables(${shown}): ${missing}; then configure again")
   endif()
   set(_TRESK_LOCALE_${id} TRUE CACHE INTERNAL "the C library can set the locale ${name}")
 endfunction()
