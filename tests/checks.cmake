@@ -16,3 +16,12 @@ function(expect text pattern what)
     message(FATAL_ERROR "${what}: expected /${pattern}/ in\n${text}")
   endif()
 endfunction()
+
+# expect_failure(<what> <pattern> <command>...): stops the check unless the command fails
+# and prints something that matches.
+function(expect_failure what pattern)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(rc EQUAL 0 OR NOT "${out}${err}" MATCHES "${pattern}")
+    message(FATAL_ERROR "${what}: expected a failure with /${pattern}/, got ${rc}:\n${out}${err}")
+  endif()
+endfunction()

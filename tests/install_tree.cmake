@@ -64,16 +64,10 @@ if(TOOLCHAIN)
   run_checked(ignored "find_package, host program" ${example} -DBUILD=${DIR}/cmake-host
               -DRUN_CHECK_WITH=${EMULATOR} -DHOST_CHARSMITH=${HOST_CHARSMITH}
               -DPROGRAM=${HOST_CHARSMITH} -P ${script})
-endif()
-if(TOOLCHAIN)
   # A build for this machine does not take the target's package.
-  execute_process(COMMAND ${CMAKE_COMMAND} -S ${SOURCE} -B ${DIR}/native -DTRESK_TOOLS_DIR=
-                          -DTreskTools_DIR=${DIR}/moved/${LIBDIR}/cmake/TreskTools
-                  RESULT_VARIABLE status ERROR_VARIABLE err OUTPUT_QUIET)
-  string(REGEX REPLACE "-.*" "" processor "${TRIPLE}")
-  if(status EQUAL 0 OR NOT err MATCHES "built for ${processor}; this build is for")
-    message(FATAL_ERROR "a native build took the ${processor} package (${status}):\n${err}")
-  endif()
+  expect_failure("a native build with the target's package" "built for [a-z0-9_]+; this build is for"
+                 ${CMAKE_COMMAND} -S ${SOURCE} -B ${DIR}/native -DTRESK_TOOLS_DIR=
+                 -DTreskTools_DIR=${DIR}/moved/${LIBDIR}/cmake/TreskTools)
 endif()
 message(STATUS "find_package: built and checked from the moved prefix")
 if(NOT PKG_CONFIG)

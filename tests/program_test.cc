@@ -18,25 +18,17 @@
 #include "tables.h"
 
 namespace {
-// What the program's fclose and setvbuf do when a test asks: the next call fails, as a
-// close on NFS that reports a deferred write error, or a stream that cannot be unbuffered.
+// When set, the next fclose fails as a close on NFS does that reports a deferred write error.
 bool fail_next_fclose = false;
-bool fail_next_setvbuf = false;
 }  // namespace
 
-// The program's calls come here, in this test binary; all others go through to the C library.
+// The program's calls come here, in this test binary, and go through to the C library's.
 extern "C" int fclose(std::FILE* file) {
   static const auto real = reinterpret_cast<int (*)(std::FILE*)>(dlsym(RTLD_NEXT, "fclose"));
   const int status = real(file);
   if (!std::exchange(fail_next_fclose, false)) return status;
   errno = EIO;
   return EOF;
-}
-
-extern "C" int setvbuf(std::FILE* file, char* buffer, int mode, std::size_t size) noexcept {
-  using Setvbuf = int (*)(std::FILE*, char*, int, std::size_t);
-  static const auto real = reinterpret_cast<Setvbuf>(dlsym(RTLD_NEXT, "setvbuf"));
-  return std::exchange(fail_next_setvbuf, false) ? EOF : real(file, buffer, mode, size);
 }
 
 namespace tresk {
@@ -155,14 +147,11 @@ TEST(WriteFailures, DeviceFullIsReportedAndTheNodeKept) {
   }
 }
 
-// The whole program run in this process, where fclose and setvbuf can be made to fail.
-test::Outcome run_here(std::vector<std::string> args) {
-  args.insert(args.begin(), "tresk_charsmith");
-  std::vector<char*> argv;
-  for (auto& arg : args) argv.push_back(arg.data());
-  argv.push_back(nullptr);
+// The program run in this process, where its fclose fails.
+test::Outcome run_failing_close(bool binary, const std::string& out) {
+  fail_next_fclose = true;
   testing::internal::CaptureStderr();
-  const int status = charsmith_main(static_cast<int>(args.size()), argv.data());
+  const int status = run(Settings{binary, "C", out.c_str()}, std::malloc);
   return {status, "", testing::internal::GetCapturedStderr()};
 }
 
@@ -171,35 +160,33 @@ TEST(WriteFailures, NoPartialTablesAreLeft) {
   // One 1,024-byte block: the write gets partway, to a file that held something before.
   test::Launch no_room;
   no_room.file_size_limit = 1024;
-  enum Failure { kNoRoom, kClose, kSetvbuf };
-  for (const Failure failure : {kNoRoom, kClose, kSetvbuf}) {
-    for (const bool binary : {false, true}) {
-      for (const bool through_link : {false, true}) {
-        SCOPED_TRACE(testing::Message() << "failure " << failure << (binary ? ", -b" : ", source")
-                                        << (through_link ? ", through a link" : ""));
-        const std::string target = dir / "tables";
-        const std::string out = through_link ? dir / "link" : target;
-        test::write_file(target, "previous content");
-        if (through_link) {
-          ASSERT_EQ(symlink(target.c_str(), out.c_str()), 0);
-        }
-        std::vector<std::string> args = {out};
-        if (binary) args.insert(args.begin(), "-b");
-        fail_next_fclose = failure == kClose;
-        fail_next_setvbuf = failure == kSetvbuf;
-        const auto outcome = failure == kNoRoom ? run_charsmith(args, no_room) : run_here(args);
-        EXPECT_EQ(outcome.status, 1);
-        EXPECT_EQ(outcome.err,
-                  binary && failure == kNoRoom
-                      ? "tresk_charsmith: fwrite() returned wrong length 1024 instead of 1088\n"
-                      : "tresk_charsmith: failed to write " + out + "\n");
-        EXPECT_EQ(outcome.out, "");
-        // A link stays, pointing at an emptied file; a regular file is removed.
-        EXPECT_EQ(read_file(target), through_link ? std::optional<std::string>("") : std::nullopt);
-        EXPECT_EQ(exists(out), through_link);
-        std::filesystem::remove(out);
-        std::filesystem::remove(target);
+  // -b, and whether the write or the close fails.
+  for (const auto& [binary, at_close] :
+       {std::pair{false, false}, {true, false}, {false, true}, {true, true}}) {
+    for (const bool through_link : {false, true}) {
+      SCOPED_TRACE(testing::Message()
+                   << (binary ? "-b" : "source") << (at_close ? ", failed close" : "")
+                   << (through_link ? ", through a link" : ""));
+      const std::string target = dir / "tables";
+      const std::string out = through_link ? dir / "link" : target;
+      test::write_file(target, "previous content");
+      if (through_link) {
+        ASSERT_EQ(symlink(target.c_str(), out.c_str()), 0);
       }
+      std::vector<std::string> args = {out};
+      if (binary) args.insert(args.begin(), "-b");
+      const auto outcome = at_close ? run_failing_close(binary, out) : run_charsmith(args, no_room);
+      EXPECT_EQ(outcome.status, 1);
+      EXPECT_EQ(outcome.err,
+                binary && !at_close
+                    ? "tresk_charsmith: fwrite() returned wrong length 1024 instead of 1088\n"
+                    : "tresk_charsmith: failed to write " + out + "\n");
+      EXPECT_EQ(outcome.out, "");
+      // A link stays, pointing at an emptied file; a regular file is removed.
+      EXPECT_EQ(read_file(target), through_link ? std::optional<std::string>("") : std::nullopt);
+      EXPECT_EQ(exists(out), through_link);
+      std::filesystem::remove(out);
+      std::filesystem::remove(target);
     }
   }
 }
@@ -256,9 +243,9 @@ void expect_round_trip(const ScratchDir& dir, const test::Launch& launch,
                    "  fwrite(PRIV(default_tables), 1, sizeof PRIV(default_tables), f);\n"
                    "  return fclose(f) != 0;\n"
                    "}\n");
-  std::vector<std::string> compile = {TRESK_TEST_C_COMPILER, "-Wall",       "-Werror", "-o",
-                                      dir / "dump",          dir / "dump.c"};
+  std::vector<std::string> compile = {TRESK_TEST_C_COMPILER, "-Wall", "-Werror", dir / "dump.c"};
   if (*TRESK_TEST_C_TARGET) compile.push_back("--target=" TRESK_TEST_C_TARGET);  // clang's
+  compile.insert(compile.end(), {"-o", dir / "dump"});
   const auto compiled = test::run_host(compile);
   ASSERT_EQ(compiled.status, 0) << compiled.err;
   ASSERT_EQ(test::run_program(dir / "dump", {dir / "dumped.bin"}).status, 0);
