@@ -78,6 +78,12 @@ endif()
 set(TRESK_HOST_CHARSMITH "" CACHE FILEPATH
     "tresk_charsmith built for the build machine, run instead of tresk::charsmith")
 set_property(GLOBAL PROPERTY _tresk_chartables_script "${CMAKE_CURRENT_LIST_FILE}")
+# The tools' source tree, when this file is in one rather than in an installed package.
+get_filename_component(_tresk_tools_source "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
+if(EXISTS "${_tresk_tools_source}/charsmith/main.cc")
+  set_property(GLOBAL PROPERTY _tresk_tools_source "${_tresk_tools_source}")
+endif()
+unset(_tresk_tools_source)
 
 function(tresk_chartables output)
   cmake_parse_arguments(PARSE_ARGV 1 arg "BINARY" "LOCALE" "TARGETS")
@@ -137,8 +143,8 @@ function(_tresk_chartables_rule output shown owner)
     set(program ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:tresk::charsmith>)
     set(depends tresk::charsmith)
   else()
-    get_target_property(installed tresk::charsmith IMPORTED)
-    if(installed)
+    get_property(source GLOBAL PROPERTY _tresk_tools_source)
+    if(NOT source)
       message(FATAL_ERROR "tresk_chartables: this cross build cannot run the installed "
                           "tresk_charsmith, which is built for the target: set "
                           "TRESK_HOST_CHARSMITH to one built for this machine, or "
@@ -242,7 +248,7 @@ function(_tresk_host_charsmith var)
   file(WRITE ${prefix}/settings.new "${recorded}\n")
   configure_file(${prefix}/settings.new ${prefix}/settings.txt COPYONLY)
 
-  get_target_property(source tresk_charsmith SOURCE_DIR)
+  get_property(source GLOBAL PROPERTY _tresk_tools_source)
   file(GLOB sources ${source}/charsmith/*)
   add_custom_command(
     OUTPUT ${prefix}/configured.stamp
