@@ -128,6 +128,11 @@ function(tresk_chartables output)
   endif()
   foreach(target IN LISTS arg_TARGETS)
     add_dependencies(${target} ${owner})
+    # A target of another directory sees the file as generated too (from CMake 3.20 every
+    # directory does).
+    if(NOT CMAKE_VERSION VERSION_LESS 3.18)
+      set_source_files_properties("${output}" TARGET_DIRECTORY ${target} PROPERTIES GENERATED ON)
+    endif()
   endforeach()
 endfunction()
 
