@@ -1,6 +1,9 @@
 # Misuses of tresk_chartables(), each a small configure run that must stop with its one line,
-# and the calls that must be accepted; then a tables rule run for a locale this machine lacks:
-#   cmake -DTOOLS=... -DDIR=... -DRUN=<tresk_charsmith of this machine> -P chartables_misuse.cmake
+# and the calls that must be accepted; then a tables rule run for a locale this machine lacks;
+# then, given CXX (a native build), the tools built with a C++ compiler that cannot link
+# statically, which must build a dynamic program unless TRESK_STATIC=ON asks for a static one:
+#   cmake -DTOOLS=... -DDIR=... -DRUN=<tresk_charsmith of this machine> [-DCXX=...]
+#         -P chartables_misuse.cmake
 include(${CMAKE_CURRENT_LIST_DIR}/checks.cmake)
 
 # Each case: languages, the calls, and what the configure run must print ("-": it succeeds).
@@ -37,7 +40,25 @@ set(output ${DIR}/tables.c)
 file(WRITE ${output} "tables of an earlier run")
 expect_failure("missing locale at build time" "cannot write ${output}: the locale xx_NOWHERE.UTF-8 is not available on this machine; make it with localedef -i xx_NOWHERE -f UTF-8 xx_NOWHERE.UTF-8"
                ${CMAKE_COMMAND} "-DTRESK_RUN=${RUN}" -DTRESK_OUTPUT=${output} -DTRESK_STAMP=${DIR}/stamp
-               -DTRESK_LOCALE=xx_NOWHERE.UTF-8 -P ${TOOLS}/cmake/TreskChartables.cmake)
+               -DTRESK_LOCALE=xx_NOWHERE.UTF-8 -P ${TOOLS}/cmake/TreskChartablesStep.cmake)
 if(EXISTS ${output} OR EXISTS ${output}.new)  # no stale tables, no half-written ones
   message(FATAL_ERROR "a failed tables rule left tables behind")
 endif()
+
+if(NOT CXX)
+  return()
+endif()
+set(wrapper ${DIR}/no_static/c++)
+file(WRITE ${wrapper} "#!/bin/sh
+for arg; do [ \"$arg\" = -static ] && { echo 'ld: cannot find -lstdc++' >&2; exit 1; }; done
+exec ${CXX} \"$@\"\n")
+file(CHMOD ${wrapper} PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+set(configure ${CMAKE_COMMAND} -S ${TOOLS} -DCMAKE_CXX_COMPILER=${wrapper} -DTRESK_BUILD_TESTS=OFF)
+run_checked(output "configure with no static libraries" ${configure} -B ${DIR}/no_static/build)
+expect("${output}" "tresk_charsmith is linked dynamically: .* cannot link a static program; install"
+       "configure with no static libraries")
+run_checked(ignored "build with no static libraries"
+            ${CMAKE_COMMAND} --build ${DIR}/no_static/build --target tresk_charsmith)
+run_checked(ignored "the dynamic program" ${DIR}/no_static/build/tresk_charsmith ${DIR}/no_static/t.c)
+expect_failure("TRESK_STATIC=ON with no static libraries" "TRESK_STATIC is ON, but .* cannot link a static"
+               ${configure} -B ${DIR}/no_static/required -DTRESK_STATIC=ON)

@@ -19,7 +19,8 @@ list(SORT installed)
 set(package ${LIBDIR}/cmake/TreskTools)
 set(expected ${BINDIR}/tresk_charsmith ${LIBDIR}/tresk_ord2utf32.o ${MANDIR}/man1/tresk_charsmith.1
              ${package}/TreskToolsConfig.cmake ${package}/TreskToolsConfigVersion.cmake
-             ${package}/TreskChartables.cmake ${LIBDIR}/pkgconfig/tresk-tools.pc)
+             ${package}/TreskChartables.cmake ${package}/TreskCharsmithProgram.cmake
+             ${package}/TreskChartablesStep.cmake ${LIBDIR}/pkgconfig/tresk-tools.pc)
 list(SORT expected)
 if(NOT installed STREQUAL expected)
   message(FATAL_ERROR "installed: ${installed}\nexpected: ${expected}")

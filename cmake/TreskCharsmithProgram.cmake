@@ -1,0 +1,90 @@
+# Which tresk_charsmith writes the tables. It must run on the build machine; in this order:
+#   HOST      the program named by TRESK_HOST_CHARSMITH;
+#   NATIVE    tresk::charsmith, in a build for this machine;
+#   EMULATOR  tresk::charsmith through CMAKE_CROSSCOMPILING_EMULATOR, in a cross build;
+#   COPY      in a cross build from the tools' source tree, a copy built for the build machine;
+#   PATH      in a cross build from the installed package, the first tresk_charsmith on the
+#             PATH that runs here, as distributions lay out a cross build (the build machine's
+#             tools on the PATH, the target's files in its root);
+#   NONE      none of these: the tables rule stops configuring.
+# An emulator comes before the PATH: it was asked for, and runs the program of the very
+# package found.
+
+set(TRESK_HOST_CHARSMITH "" CACHE FILEPATH
+    "tresk_charsmith built for the build machine, run instead of tresk::charsmith")
+
+# _tresk_path_charsmith(<var>): the first tresk_charsmith on the PATH whose --help exits 0,
+# or "" (an AArch64 program on an x86-64 PATH does not run). Looked for once per configure.
+function(_tresk_path_charsmith var)
+  get_property(looked GLOBAL PROPERTY _tresk_path_charsmith SET)
+  if(NOT looked)
+    set(found "")
+    string(REPLACE ":" ";" dirs "$ENV{PATH}")
+    foreach(dir IN LISTS dirs)
+      set(candidate "${dir}/tresk_charsmith")
+      if(NOT dir STREQUAL "" AND EXISTS "${candidate}" AND NOT IS_DIRECTORY "${candidate}")
+        execute_process(COMMAND "${candidate}" --help RESULT_VARIABLE status
+                        OUTPUT_QUIET ERROR_QUIET)
+        if(status EQUAL 0)
+          set(found "${candidate}")
+          message(STATUS "tresk_chartables: the tables are written by ${found}, from the PATH")
+          break()
+        endif()
+      endif()
+    endforeach()
+    set_property(GLOBAL PROPERTY _tresk_path_charsmith "${found}")
+  endif()
+  get_property(found GLOBAL PROPERTY _tresk_path_charsmith)
+  set(${var} "${found}" PARENT_SCOPE)
+endfunction()
+
+# _tresk_route(<var>): the route above that this build takes.
+function(_tresk_route var)
+  get_property(source GLOBAL PROPERTY _tresk_tools_source)
+  if(TRESK_HOST_CHARSMITH)
+    set(route HOST)
+  elseif(NOT CMAKE_CROSSCOMPILING)
+    set(route NATIVE)
+  elseif(CMAKE_CROSSCOMPILING_EMULATOR)
+    set(route EMULATOR)
+  elseif(source)
+    set(route COPY)
+  else()
+    _tresk_path_charsmith(program)
+    if(program)
+      set(route PATH)
+    else()
+      set(route NONE)
+    endif()
+  endif()
+  set(${var} ${route} PARENT_SCOPE)
+endfunction()
+
+# _tresk_charsmith_command(<command var> <depends var>): the command line that runs the
+# program here, and what the rule that runs it depends on.
+function(_tresk_charsmith_command command_var depends_var)
+  _tresk_route(route)
+  if(route STREQUAL "HOST")
+    set(command "${TRESK_HOST_CHARSMITH}")
+    set(depends "${TRESK_HOST_CHARSMITH}")
+  elseif(route STREQUAL "NATIVE")
+    set(command $<TARGET_FILE:tresk::charsmith>)
+    set(depends tresk::charsmith)
+  elseif(route STREQUAL "EMULATOR")
+    set(command ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:tresk::charsmith>)
+    set(depends tresk::charsmith)
+  elseif(route STREQUAL "COPY")
+    _tresk_host_charsmith(command)
+    set(depends ${command} tresk_host_charsmith)
+  elseif(route STREQUAL "PATH")
+    _tresk_path_charsmith(command)
+    set(depends "${command}")
+  else()
+    message(FATAL_ERROR "tresk_chartables: this cross build cannot run the installed "
+                        "tresk_charsmith, which is built for the target: put one built for "
+                        "this machine on the PATH or name it in TRESK_HOST_CHARSMITH, or set "
+                        "CMAKE_CROSSCOMPILING_EMULATOR to an emulator of the target")
+  endif()
+  set(${command_var} "${command}" PARENT_SCOPE)
+  set(${depends_var} "${depends}" PARENT_SCOPE)
+endfunction()
