@@ -15,7 +15,7 @@ trap 'rm -rf "$work"' EXIT
 # A copy of the tools, whose source is touched instead of this tree's.
 tools=$work/tools
 mkdir -p "$tools"
-(cd "$here/.." && tar cf - CMakeLists.txt charsmith cmake doc examples ord2utf) | tar xf - -C "$tools"
+(cd "$here/.." && tar cf - CMakeLists.txt charsmith cmake doc examples m4 ord2utf) | tar xf - -C "$tools"
 cross="-DCMAKE_TOOLCHAIN_FILE=$tools/cmake/cross-linux-gnu.cmake -DTRESK_TARGET_TRIPLE=aarch64-linux-gnu"
 have_cross=yes
 command -v aarch64-linux-gnu-g++ >/dev/null && command -v qemu-aarch64 >/dev/null || have_cross=no
@@ -28,7 +28,7 @@ install_tools() {
 }
 install_tools
 mkdir -p "$work/baseline"
-"$work/prefix/bin/tresk_charsmith" "$work/baseline/tresk_chartables.c"
+cp "$tools/examples/library/tresk_chartables.c.dist" "$work/baseline/tresk_chartables.c"
 cp -R "$tools/examples/library/include" "$tools/examples/library/example_check.c" \
   "$tools/ord2utf/ord2utf32.c" "$work/baseline/"
 cat >"$work/baseline/CMakeLists.txt" <<'EOF'

@@ -8,14 +8,25 @@
 #         [-DTOOLCHAIN=... -DTRIPLE=... -DCOMPILER=...] [-DHOST_CHARSMITH=...] [-DRUN_CHECK_WITH=...]
 #         [-DC_FLAGS=...] -P example_library.cmake
 # With RUN_CHECK_WITH, a cross build's emulator, the example is configured with no
-# emulator, and its check program is run here through that one.
+# emulator, and its check program is run here through that one. With MESON (and TOOLS), it
+# is built and checked by Meson instead, the tools a CMake subproject of it.
 include(${CMAKE_CURRENT_LIST_DIR}/checks.cmake)
 
 file(REMOVE_RECURSE ${BUILD})
+set(tools_tree ${TOOLS}/CMakeLists.txt ${TOOLS}/charsmith ${TOOLS}/cmake ${TOOLS}/doc ${TOOLS}/ord2utf)
+if(MESON)
+  file(COPY ${SOURCE}/ DESTINATION ${BUILD}/src)
+  file(COPY ${tools_tree} DESTINATION ${BUILD}/src/subprojects/tresk_tools)
+  run_checked(ignored "meson setup" ${MESON} setup ${BUILD}/build ${BUILD}/src)
+  run_checked(ignored "meson test" ${MESON} test -C ${BUILD}/build)
+  run_checked(output "second Meson build" ${MESON} compile -C ${BUILD}/build)
+  expect("${output}" "no work to do" "second Meson build")
+  message(STATUS "example library: built and checked by Meson, the tools a CMake subproject")
+  return()
+endif()
 set(changed ${PROGRAM})
 if(TOOLS)
-  file(COPY ${TOOLS}/CMakeLists.txt ${TOOLS}/charsmith ${TOOLS}/cmake ${TOOLS}/doc ${TOOLS}/ord2utf
-       DESTINATION ${BUILD}/tools)
+  file(COPY ${tools_tree} DESTINATION ${BUILD}/tools)
   set(options -DTRESK_TOOLS_DIR=${BUILD}/tools)
   set(changed ${BUILD}/tools/charsmith/driver.cc)
 elseif(TOOLCHAIN)
@@ -49,6 +60,9 @@ set(write "Writing character tables tresk_chartables.c")
 if(NOT output MATCHES "${write}" OR output MATCHES "${write}.*${write}")
   message(FATAL_ERROR "tresk_chartables.c was not written exactly once:\n${output}")
 endif()
+# Whichever program wrote them, the tables are the "C" ones that the example ships.
+run_checked(ignored "the shipped tables" ${CMAKE_COMMAND} -E compare_files
+            ${BUILD}/tresk_chartables.c ${SOURCE}/tresk_chartables.c.dist)
 if(RUN_CHECK_WITH)
   separate_arguments(emulator UNIX_COMMAND "${RUN_CHECK_WITH}")
   run_checked(output "check" ${emulator} ${BUILD}/example_check ${BUILD}/tables.bin

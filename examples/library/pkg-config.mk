@@ -1,5 +1,5 @@
 # The example library built with Make, finding the tools through pkg-config:
-#   make -f examples/library/Makefile srcdir=examples/library check
+#   make -f examples/library/pkg-config.mk srcdir=examples/library check
 # builds in the current directory. A cross build sets CC and AR, points pkg-config at the
 # target's install, and either runs the target's programs through EMULATOR or names a
 # tresk_charsmith built for the build machine in CHARSMITH (there is then no check to run).
