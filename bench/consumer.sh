@@ -34,10 +34,10 @@ cp -R "$tools/examples/library/include" "$tools/examples/library/example_check.c
 cat >"$work/baseline/CMakeLists.txt" <<'EOF'
 cmake_minimum_required(VERSION 3.16)
 project(baseline LANGUAGES C)
+include_directories(include)
 add_library(example_tresk STATIC tresk_chartables.c ord2utf32.c)
 add_library(example_tresk_shared SHARED tresk_chartables.c ord2utf32.c)
-target_include_directories(example_tresk PUBLIC include)
-target_include_directories(example_tresk_shared PUBLIC include)
+add_library(example_tresk32 STATIC tresk_chartables.c ord2utf32.c)
 add_executable(example_check example_check.c)
 target_link_libraries(example_check PRIVATE example_tresk)
 EOF
