@@ -14,24 +14,30 @@ set(TRESK_HOST_CHARSMITH "" CACHE FILEPATH
     "tresk_charsmith built for the build machine, run instead of tresk::charsmith")
 
 # _tresk_path_charsmith(<var>): the first tresk_charsmith on the PATH whose --help exits 0,
-# or "" (an AArch64 program on an x86-64 PATH does not run). Looked for once per configure.
+# or "" (an AArch64 program on an x86-64 PATH does not run). The one found is kept in the
+# cache, as find_program keeps its finds, so that configuring again from a shell without
+# that PATH (an IDE, or a build after an edit) takes it again; it is taken again only while
+# it still runs. Looked for once per configure.
 function(_tresk_path_charsmith var)
   get_property(looked GLOBAL PROPERTY _tresk_path_charsmith SET)
   if(NOT looked)
-    set(found "")
     string(REPLACE ":" ";" dirs "$ENV{PATH}")
-    foreach(dir IN LISTS dirs)
-      set(candidate "${dir}/tresk_charsmith")
-      if(NOT dir STREQUAL "" AND EXISTS "${candidate}" AND NOT IS_DIRECTORY "${candidate}")
+    list(TRANSFORM dirs APPEND "/tresk_charsmith")
+    set(found "")
+    foreach(candidate IN ITEMS "${_TRESK_PATH_CHARSMITH}" LISTS dirs)
+      if(NOT candidate MATCHES "^/tresk_charsmith$|^$" AND EXISTS "${candidate}"
+         AND NOT IS_DIRECTORY "${candidate}")
         execute_process(COMMAND "${candidate}" --help RESULT_VARIABLE status
                         OUTPUT_QUIET ERROR_QUIET)
         if(status EQUAL 0)
           set(found "${candidate}")
-          message(STATUS "tresk_chartables: the tables are written by ${found}, from the PATH")
+          message(STATUS "tresk_chartables: the tables are written by ${found}, from the PATH "
+                         "(kept in the cache as _TRESK_PATH_CHARSMITH)")
           break()
         endif()
       endif()
     endforeach()
+    set(_TRESK_PATH_CHARSMITH "${found}" CACHE INTERNAL "tresk_charsmith of the build machine, found on the PATH")
     set_property(GLOBAL PROPERTY _tresk_path_charsmith "${found}")
   endif()
   get_property(found GLOBAL PROPERTY _tresk_path_charsmith)
@@ -67,6 +73,10 @@ function(_tresk_charsmith_command command_var depends_var)
   if(route STREQUAL "HOST")
     set(command "${TRESK_HOST_CHARSMITH}")
     set(depends "${TRESK_HOST_CHARSMITH}")
+  elseif(route MATCHES "NATIVE|EMULATOR" AND NOT TARGET tresk::charsmith)
+    message(FATAL_ERROR "tresk_chartables: these tools have no tresk_charsmith (installed "
+                        "without it, or configured with TRESK_CHARSMITH=OFF): install the "
+                        "program too, or name one built for this machine in TRESK_HOST_CHARSMITH")
   elseif(route STREQUAL "NATIVE")
     set(command $<TARGET_FILE:tresk::charsmith>)
     set(depends tresk::charsmith)

@@ -40,6 +40,12 @@ function(tresk_chartables output)
     message(FATAL_ERROR "tresk_chartables(${shown}): LOCALE needs a locale name, such as "
                         "LOCALE fr_FR.ISO-8859-1; leave LOCALE out for the tables of the \"C\" locale")
   endif()
+  # CMake writes such an output into its build files unescaped, and the build then fails
+  # far from here, or not at all but for another file.
+  if(output MATCHES "#")
+    message(FATAL_ERROR "tresk_chartables(${shown}): the path holds '#', which CMake cannot "
+                        "carry in a custom command's output; write the tables in a folder without it")
+  endif()
 
   # One rule per output: a second call with the same options only adds its targets.
   set(options "")
@@ -75,11 +81,14 @@ function(tresk_chartables output)
   endif()
 endfunction()
 
-# _tresk_chartables_owner(<var> <output>): the name of the target that writes <output>.
+# _tresk_chartables_owner(<var> <output>): the name of the target that writes <output>. The
+# hash keeps apart paths that read alike as identifiers ("out dir/t.c" and out_dir/t.c).
 function(_tresk_chartables_owner var output)
   file(RELATIVE_PATH shown "${CMAKE_BINARY_DIR}" "${output}")
   string(MAKE_C_IDENTIFIER "tresk_tables_${shown}" owner)
-  set(${var} ${owner} PARENT_SCOPE)
+  string(MD5 hash "${output}")
+  string(SUBSTRING "${hash}" 0 8 hash)
+  set(${var} "${owner}_${hash}" PARENT_SCOPE)
 endfunction()
 
 # _tresk_chartables_wait(<target> <output>): makes <target> wait for the writer of <output>,
@@ -146,14 +155,24 @@ function(_tresk_chartables_rule output shown)
   endif()
   get_property(script GLOBAL PROPERTY _tresk_chartables_step)
   set(stamp "${CMAKE_CURRENT_BINARY_DIR}/CMakeFiles/${owner}.stamp")
-  # The output is a byproduct: under Make, the stamp records that the rule ran, so that
-  # tables left as they were do not make it run again.
+  # The stamp records that the rule ran, so that tables left as they were (their time
+  # included) do not make it run again. Ninja knows the output as the rule's byproduct and
+  # runs the rule again when the file is gone. Make knows no byproducts: there the output
+  # is a file with a rule of its own that does nothing, which Make takes as done over when
+  # the file is missing, and so runs the stamp's rule once more.
+  set(byproducts BYPRODUCTS "${output}")
+  set(missing "")
+  if(CMAKE_GENERATOR MATCHES "Makefiles")
+    add_custom_command(OUTPUT "${output}" COMMENT "")
+    set(byproducts "")
+    set(missing "${output}")
+  endif()
   add_custom_command(
     OUTPUT "${stamp}"
-    BYPRODUCTS "${output}"
+    ${byproducts}
     COMMAND ${CMAKE_COMMAND} "-DTRESK_RUN=${program}" "-DTRESK_OUTPUT=${output}"
             "-DTRESK_STAMP=${stamp}" ${options} -P "${script}"
-    DEPENDS ${depends} "${script}"
+    DEPENDS ${depends} "${script}" ${missing}
     COMMENT "Writing character tables ${shown}"
     VERBATIM)
   add_custom_target(${owner} ALL DEPENDS "${stamp}")

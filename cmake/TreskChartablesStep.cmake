@@ -26,6 +26,8 @@ if(DEFINED TRESK_LOCALE)
   set(command ${CMAKE_COMMAND} -E env "LC_ALL=${TRESK_LOCALE}" ${command} -L)
 endif()
 set(new "${TRESK_OUTPUT}.new")
+get_filename_component(folder "${TRESK_OUTPUT}" DIRECTORY)
+file(MAKE_DIRECTORY "${folder}")
 execute_process(COMMAND ${command} "${new}" RESULT_VARIABLE status ERROR_VARIABLE errors)
 if(NOT status EQUAL 0)
   # No tables at all rather than those of an earlier run: nothing stale can be compiled.

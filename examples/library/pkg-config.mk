@@ -11,27 +11,33 @@ ORD2UTF32 := $(shell $(PKG_CONFIG) --variable=ord2utf32_object tresk-tools)
 ifeq ($(ORD2UTF32),)
 $(error $(PKG_CONFIG) does not find tresk-tools: set PKG_CONFIG_PATH)
 endif
+# These paths are prerequisites, and make splits prerequisites at spaces whatever the quoting.
+space := $(subst ,, )
+$(foreach path,CHARSMITH ORD2UTF32 srcdir,$(if $(findstring $(space),$($(path))),\
+  $(error $(path) is "$($(path))", and make cannot carry a space in a prerequisite: use a path without one)))
+# Every path goes to the shell quoted, whatever characters it holds.
+quote = '$(subst ','\'',$(1))'
 EMULATOR =
 CFLAGS = -O2
-ALL_CFLAGS = -Wall -Werror -I$(srcdir)/include $(CFLAGS)
+ALL_CFLAGS = -Wall -Werror -I$(call quote,$(srcdir)/include) $(CFLAGS)
 
 all: libexample_tresk.a example_check tables.bin tables_c_locale.bin
 
 tresk_chartables.c: $(CHARSMITH)
-	$(EMULATOR) $(CHARSMITH) $@
+	$(EMULATOR) $(call quote,$(CHARSMITH)) $@
 tables.bin: $(CHARSMITH)
-	$(EMULATOR) $(CHARSMITH) -b $@
+	$(EMULATOR) $(call quote,$(CHARSMITH)) -b $@
 tables_c_locale.bin: $(CHARSMITH)
-	LC_ALL=C $(EMULATOR) $(CHARSMITH) -L -b $@
+	LC_ALL=C $(EMULATOR) $(call quote,$(CHARSMITH)) -L -b $@
 
 tresk_chartables.o: tresk_chartables.c
 	$(CC) $(ALL_CFLAGS) -c -o $@ tresk_chartables.c
 libexample_tresk.a: tresk_chartables.o $(ORD2UTF32)
 	rm -f $@
-	$(AR) rcs $@ tresk_chartables.o $(ORD2UTF32)
+	$(AR) rcs $@ tresk_chartables.o $(call quote,$(ORD2UTF32))
 
 example_check: $(srcdir)/example_check.c libexample_tresk.a
-	$(CC) $(ALL_CFLAGS) -o $@ $(srcdir)/example_check.c libexample_tresk.a
+	$(CC) $(ALL_CFLAGS) -o $@ $(call quote,$(srcdir)/example_check.c) libexample_tresk.a
 
 check: all
 	$(EMULATOR) ./example_check tables.bin tables_c_locale.bin
