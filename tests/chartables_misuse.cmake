@@ -4,7 +4,7 @@
 # statically, which must build a dynamic program unless TRESK_STATIC=ON asks for a static one:
 #   cmake -DTOOLS=... -DDIR=... -DRUN=<tresk_charsmith of this machine> [-DCXX=...]
 #         -P chartables_misuse.cmake
-include(${CMAKE_CURRENT_LIST_DIR}/checks.cmake)
+include("${CMAKE_CURRENT_LIST_DIR}/checks.cmake")
 
 # Each case: languages, the calls, and what the configure run must print ("-": it succeeds).
 set(cases
@@ -12,22 +12,24 @@ set(cases
   "NONE|tresk_chartables(t.c LOCALE \"\")|tresk_chartables.t.c.: LOCALE needs a locale name"
   "NONE|tresk_chartables(t.c)\ntresk_chartables(t.c BINARY)|asked for twice, with no options and with BINARY"
   "NONE|tresk_chartables(t.c LOCALE C)\ntresk_chartables(t.c LOCALE C TARGETS all_tables)|-"
+  "NONE|tresk_chartables(\"out dir/t.c\")\ntresk_chartables(out_dir/t.c)|-"
+  "NONE|tresk_chartables(\"a#b/t.c\")|the path holds '#', which CMake cannot carry"
   "C|tresk_chartables(t.c LOCALE xx_NOWHERE.UTF-8)|the locale xx_NOWHERE.UTF-8 is not available")
-file(REMOVE_RECURSE ${DIR})
+file(REMOVE_RECURSE "${DIR}")
 foreach(case IN LISTS cases)
   string(REPLACE "|" ";" case "${case}")
   list(GET case 0 languages)
   list(GET case 1 calls)
   list(GET case 2 expected)
   string(MD5 name "${calls}")
-  file(WRITE ${DIR}/${name}/CMakeLists.txt "cmake_minimum_required(VERSION 3.16)
+  file(WRITE "${DIR}/${name}/CMakeLists.txt" "cmake_minimum_required(VERSION 3.16)
 project(misuse ${languages})
 add_executable(tresk::charsmith IMPORTED)
 set_target_properties(tresk::charsmith PROPERTIES IMPORTED_LOCATION /bin/true)
-include(${TOOLS}/cmake/TreskChartables.cmake)
+include([==[${TOOLS}/cmake/TreskChartables.cmake]==])
 add_custom_target(all_tables)
 ${calls}\n")
-  set(configure ${CMAKE_COMMAND} -S ${DIR}/${name} -B ${DIR}/${name}/build)
+  set(configure ${CMAKE_COMMAND} -S "${DIR}/${name}" -B "${DIR}/${name}/build")
   if(expected STREQUAL "-")
     run_checked(ignored "${calls}" ${configure})
   else()
@@ -36,29 +38,30 @@ ${calls}\n")
 endforeach()
 
 # At build time the failure names the output and the locale, and leaves no tables behind.
-set(output ${DIR}/tables.c)
-file(WRITE ${output} "tables of an earlier run")
-expect_failure("missing locale at build time" "cannot write ${output}: the locale xx_NOWHERE.UTF-8 is not available on this machine; make it with localedef -i xx_NOWHERE -f UTF-8 xx_NOWHERE.UTF-8"
-               ${CMAKE_COMMAND} "-DTRESK_RUN=${RUN}" -DTRESK_OUTPUT=${output} -DTRESK_STAMP=${DIR}/stamp
-               -DTRESK_LOCALE=xx_NOWHERE.UTF-8 -P ${TOOLS}/cmake/TreskChartablesStep.cmake)
-if(EXISTS ${output} OR EXISTS ${output}.new)  # no stale tables, no half-written ones
+set(output "${DIR}/tables.c")
+file(WRITE "${output}" "tables of an earlier run")
+literal(pattern "${output}")
+expect_failure("missing locale at build time" "cannot write ${pattern}: the locale xx_NOWHERE.UTF-8 is not available on this machine; make it with localedef -i xx_NOWHERE -f UTF-8 xx_NOWHERE.UTF-8"
+               ${CMAKE_COMMAND} "-DTRESK_RUN=${RUN}" "-DTRESK_OUTPUT=${output}" "-DTRESK_STAMP=${DIR}/stamp"
+               -DTRESK_LOCALE=xx_NOWHERE.UTF-8 -P "${TOOLS}/cmake/TreskChartablesStep.cmake")
+if(EXISTS "${output}" OR EXISTS "${output}.new")  # no stale tables, no half-written ones
   message(FATAL_ERROR "a failed tables rule left tables behind")
 endif()
 
 if(NOT CXX)
   return()
 endif()
-set(wrapper ${DIR}/no_static/c++)
-file(WRITE ${wrapper} "#!/bin/sh
+set(wrapper "${DIR}/no_static/c++")
+file(WRITE "${wrapper}" "#!/bin/sh
 for arg; do [ \"$arg\" = -static ] && { echo 'ld: cannot find -lstdc++' >&2; exit 1; }; done
-exec ${CXX} \"$@\"\n")
-file(CHMOD ${wrapper} PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
-set(configure ${CMAKE_COMMAND} -S ${TOOLS} -DCMAKE_CXX_COMPILER=${wrapper} -DTRESK_BUILD_TESTS=OFF)
-run_checked(output "configure with no static libraries" ${configure} -B ${DIR}/no_static/build)
+exec '${CXX}' \"$@\"\n")
+file(CHMOD "${wrapper}" PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+set(configure ${CMAKE_COMMAND} -S "${TOOLS}" "-DCMAKE_CXX_COMPILER=${wrapper}" -DTRESK_BUILD_TESTS=OFF)
+run_checked(output "configure with no static libraries" ${configure} -B "${DIR}/no_static/build")
 expect("${output}" "tresk_charsmith is linked dynamically: .* cannot link a static program; install"
        "configure with no static libraries")
 run_checked(ignored "build with no static libraries"
-            ${CMAKE_COMMAND} --build ${DIR}/no_static/build --target tresk_charsmith)
-run_checked(ignored "the dynamic program" ${DIR}/no_static/build/tresk_charsmith ${DIR}/no_static/t.c)
+            ${CMAKE_COMMAND} --build "${DIR}/no_static/build" --target tresk_charsmith)
+run_checked(ignored "the dynamic program" "${DIR}/no_static/build/tresk_charsmith" "${DIR}/no_static/t.c")
 expect_failure("TRESK_STATIC=ON with no static libraries" "TRESK_STATIC is ON, but .* cannot link a static"
-               ${configure} -B ${DIR}/no_static/required -DTRESK_STATIC=ON)
+               ${configure} -B "${DIR}/no_static/required" -DTRESK_STATIC=ON)

@@ -1,6 +1,6 @@
 # Checks the AArch64 deliverables with the cross binutils:
 #   cmake -DREADELF=... -DNM=... -DOBJECT=... [-DPROGRAM=...] -P check_aarch64.cmake
-include(${CMAKE_CURRENT_LIST_DIR}/checks.cmake)
+include("${CMAKE_CURRENT_LIST_DIR}/checks.cmake")
 
 # The object: an ELF64 AArch64 relocatable that defines the writer and needs nothing.
 run_checked(header "readelf -h object" ${READELF} -hW ${OBJECT})

@@ -27,3 +27,10 @@ function(expect_failure what pattern)
     message(FATAL_ERROR "${what}: expected a failure with /${pattern}/, got ${rc}:\n${out}${err}")
   endif()
 endfunction()
+
+# literal(<var> <text>): the text as a regular expression that matches it alone; paths hold
+# '$', '(' and the like.
+function(literal var text)
+  string(REGEX REPLACE "([][^$.*+?()|\\\\])" "\\\\\\1" text "${text}")
+  set(${var} "${text}" PARENT_SCOPE)
+endfunction()

@@ -3,7 +3,7 @@
 # HOST_LOCALES for the host, each in its own byte order):
 #   cmake -DHOST=... -DPROGRAM=... -DEMULATOR="..." -DDIR=... -DLOCALES=... -DHOST_LOCALES=...
 #         -P compare_host.cmake
-include(${CMAKE_CURRENT_LIST_DIR}/checks.cmake)
+include("${CMAKE_CURRENT_LIST_DIR}/checks.cmake")
 
 separate_arguments(emulator UNIX_COMMAND "${EMULATOR}")
 file(REMOVE_RECURSE ${DIR})

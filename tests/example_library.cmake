@@ -2,98 +2,115 @@
 # their source tree (-DTOOLS=..., copied so that a source can be touched) or from an
 # installed prefix (-DPREFIX=... -DLIBDIR=...), and checks that none of the tools' tests or
 # install rules leak into it, that one rule writes each tables file, that a second build does
-# nothing, and that once the tools change (a source, or PROGRAM, the installed program) the
-# tables are written again and nothing that compiles them is rebuilt:
+# nothing, that deleted tables are written again, and that once the tools change (a source,
+# or PROGRAM, the installed program) the tables are written again and nothing that compiles
+# them is rebuilt:
 #   cmake -DSOURCE=... -DBUILD=... -DGENERATOR=... (-DTOOLS=... | -DPREFIX=... -DPROGRAM=...)
-#         [-DTOOLCHAIN=... -DTRIPLE=... -DCOMPILER=...] [-DHOST_CHARSMITH=...] [-DRUN_CHECK_WITH=...]
-#         [-DC_FLAGS=...] -P example_library.cmake
-# With RUN_CHECK_WITH, a cross build's emulator, the example is configured with no
-# emulator, and its check program is run here through that one. With MESON (and TOOLS), it
-# is built and checked by Meson instead, the tools a CMake subproject of it.
-include(${CMAKE_CURRENT_LIST_DIR}/checks.cmake)
+#         [-DCROSS=<options> -DCC=... -DCXX=... -DEMULATOR=...] [-DHOST_CHARSMITH=...]
+#         [-DNO_EMULATOR=ON] [-DPLAIN_PATH=...] [-DC_FLAGS=...] -P example_library.cmake
+# CROSS is what makes the cross build, our toolchain file or the system and compilers. With
+# NO_EMULATOR the example is configured with no emulator, and its check program is run here
+# through EMULATOR; with PLAIN_PATH it is then configured again with that PATH. With MESON
+# (and TOOLS), it is built and checked by Meson instead, the tools a CMake subproject of it.
+include("${CMAKE_CURRENT_LIST_DIR}/checks.cmake")
 
-file(REMOVE_RECURSE ${BUILD})
-set(tools_tree ${TOOLS}/CMakeLists.txt ${TOOLS}/charsmith ${TOOLS}/cmake ${TOOLS}/doc ${TOOLS}/ord2utf)
+file(REMOVE_RECURSE "${BUILD}")
+set(tools_tree "${TOOLS}/CMakeLists.txt" "${TOOLS}/charsmith" "${TOOLS}/cmake" "${TOOLS}/doc"
+               "${TOOLS}/ord2utf")
 if(MESON)
-  file(COPY ${SOURCE}/ DESTINATION ${BUILD}/src)
-  file(COPY ${tools_tree} DESTINATION ${BUILD}/src/subprojects/tresk_tools)
-  run_checked(ignored "meson setup" ${MESON} setup ${BUILD}/build ${BUILD}/src)
-  run_checked(ignored "meson test" ${MESON} test -C ${BUILD}/build)
-  run_checked(output "second Meson build" ${MESON} compile -C ${BUILD}/build)
+  file(COPY "${SOURCE}/" DESTINATION "${BUILD}/src")
+  file(COPY ${tools_tree} DESTINATION "${BUILD}/src/subprojects/tresk_tools")
+  run_checked(ignored "meson setup" ${MESON} setup "${BUILD}/build" "${BUILD}/src")
+  run_checked(ignored "meson test" ${MESON} test -C "${BUILD}/build")
+  run_checked(output "second Meson build" ${MESON} compile -C "${BUILD}/build")
   expect("${output}" "no work to do" "second Meson build")
   message(STATUS "example library: built and checked by Meson, the tools a CMake subproject")
   return()
 endif()
-set(changed ${PROGRAM})
+set(changed "${PROGRAM}")
 if(TOOLS)
-  file(COPY ${tools_tree} DESTINATION ${BUILD}/tools)
-  set(options -DTRESK_TOOLS_DIR=${BUILD}/tools)
-  set(changed ${BUILD}/tools/charsmith/driver.cc)
-elseif(TOOLCHAIN)
+  file(COPY ${tools_tree} DESTINATION "${BUILD}/tools")
+  set(options "-DTRESK_TOOLS_DIR=${BUILD}/tools")
+  set(changed "${BUILD}/tools/charsmith/driver.cc")
+elseif(CROSS)
   # A cross build looks for packages in the target's root only; this one is elsewhere.
-  set(options -DTRESK_TOOLS_DIR= -DTreskTools_DIR=${PREFIX}/${LIBDIR}/cmake/TreskTools)
+  set(options -DTRESK_TOOLS_DIR= "-DTreskTools_DIR=${PREFIX}/${LIBDIR}/cmake/TreskTools")
 else()
-  set(options -DTRESK_TOOLS_DIR= -DCMAKE_PREFIX_PATH=${PREFIX})
-endif()
-if(TOOLCHAIN)
-  list(APPEND options -DCMAKE_TOOLCHAIN_FILE=${TOOLCHAIN} -DTRESK_TARGET_TRIPLE=${TRIPLE}
-                      -DTRESK_CROSS_COMPILER=${COMPILER})
-endif()
-if(C_FLAGS)
-  list(APPEND options -DCMAKE_C_FLAGS=${C_FLAGS})
-endif()
-if(HOST_CHARSMITH)
-  list(APPEND options -DTRESK_HOST_CHARSMITH=${HOST_CHARSMITH})
+  set(options -DTRESK_TOOLS_DIR= "-DCMAKE_PREFIX_PATH=${PREFIX}")
 endif()
 set(shell "")
-if(RUN_CHECK_WITH)
-  list(APPEND options -DCMAKE_CROSSCOMPILING_EMULATOR=)
-  # As in a cross shell: CC and CXX name the target's compilers, which a copy of the program
-  # for this machine must not take.
-  set(shell ${CMAKE_COMMAND} -E env CC=${TRIPLE}-gcc CXX=${TRIPLE}-g++)
+if(CROSS)
+  list(APPEND options ${CROSS})
+  separate_arguments(emulator UNIX_COMMAND "${EMULATOR}")
+  if(NO_EMULATOR)
+    list(APPEND options -DCMAKE_CROSSCOMPILING_EMULATOR=)
+    # As in a cross shell: CC and CXX name the target's compilers, which a copy of the
+    # program for this machine must not take.
+    set(shell ${CMAKE_COMMAND} -E env "CC=${CC}" "CXX=${CXX}")
+  else()
+    string(REPLACE ";" "\\;" listed "${emulator}")
+    list(APPEND options "-DCMAKE_CROSSCOMPILING_EMULATOR=${listed}")
+  endif()
+endif()
+if(C_FLAGS)
+  list(APPEND options "-DCMAKE_C_FLAGS=${C_FLAGS}")
+endif()
+if(HOST_CHARSMITH)
+  list(APPEND options "-DTRESK_HOST_CHARSMITH=${HOST_CHARSMITH}")
 endif()
 
-run_checked(output "configure" ${shell} ${CMAKE_COMMAND} -S ${SOURCE} -B ${BUILD} -G ${GENERATOR} ${options})
+set(configure ${shell} ${CMAKE_COMMAND} -S "${SOURCE}" -B "${BUILD}" -G "${GENERATOR}" ${options})
+run_checked(output "configure" ${configure})
 # -j: under Make two targets that compile one tables file must not both write it.
-run_checked(output "build" ${shell} ${CMAKE_COMMAND} --build ${BUILD} -j 4)
+run_checked(output "build" ${shell} ${CMAKE_COMMAND} --build "${BUILD}" -j 4)
 set(write "Writing character tables tresk_chartables.c")
 if(NOT output MATCHES "${write}" OR output MATCHES "${write}.*${write}")
   message(FATAL_ERROR "tresk_chartables.c was not written exactly once:\n${output}")
 endif()
 # Whichever program wrote them, the tables are the "C" ones that the example ships.
 run_checked(ignored "the shipped tables" ${CMAKE_COMMAND} -E compare_files
-            ${BUILD}/tresk_chartables.c ${SOURCE}/tresk_chartables.c.dist)
-if(RUN_CHECK_WITH)
-  separate_arguments(emulator UNIX_COMMAND "${RUN_CHECK_WITH}")
-  run_checked(output "check" ${emulator} ${BUILD}/example_check ${BUILD}/tables.bin
-              ${BUILD}/tables_c_locale.bin)
+            "${BUILD}/tresk_chartables.c" "${SOURCE}/tresk_chartables.c.dist")
+if(NO_EMULATOR)
+  run_checked(output "check" ${emulator} "${BUILD}/example_check" "${BUILD}/check/tables.bin"
+              "${BUILD}/check/C locale.bin")
 else()
-  run_checked(output "test" ${CMAKE_CTEST_COMMAND} --test-dir ${BUILD} --output-on-failure)
+  run_checked(output "test" ${CMAKE_CTEST_COMMAND} --test-dir "${BUILD}" --output-on-failure)
 endif()
 
 # Only the example's own test and none of its install rules: the tools add nothing.
-run_checked(output "list tests" ${CMAKE_CTEST_COMMAND} --test-dir ${BUILD} -N)
+run_checked(output "list tests" ${CMAKE_CTEST_COMMAND} --test-dir "${BUILD}" -N)
 expect("${output}" "Total Tests: 1\n" "only the library's own test")
-run_checked(output "install" ${CMAKE_COMMAND} --install ${BUILD} --prefix ${BUILD}/stage)
-file(GLOB_RECURSE installed ${BUILD}/stage/*)
+run_checked(output "install" ${CMAKE_COMMAND} --install "${BUILD}" --prefix "${BUILD}/stage")
+file(GLOB_RECURSE installed "${BUILD}/stage/*")
 if(installed)
   message(FATAL_ERROR "install rules of the tools leaked into the library's build: ${installed}")
 endif()
 
 # Built again, nothing runs; once the tools change the tables are written again, the same
-# bytes, and nothing downstream is rebuilt; after that nothing runs again.
+# bytes, and nothing downstream is rebuilt; deleted, they are written again and compiled;
+# after each, nothing runs again.
 function(build_doing_nothing what)
-  run_checked(output "${what}" ${CMAKE_COMMAND} --build ${BUILD})
+  run_checked(output "${what}" ${CMAKE_COMMAND} --build "${BUILD}")
   if(output MATCHES "Building|Linking|Writing|Configuring")
     message(FATAL_ERROR "${what} did some work:\n${output}")
   endif()
 endfunction()
 build_doing_nothing("second build")
-file(TOUCH_NOCREATE ${changed})
-run_checked(output "build after the tools changed" ${CMAKE_COMMAND} --build ${BUILD})
+file(TOUCH_NOCREATE "${changed}")
+run_checked(output "build after the tools changed" ${CMAKE_COMMAND} --build "${BUILD}")
 expect("${output}" "${write}" "build after the tools changed")
 if(output MATCHES "tresk_chartables[.]c[.]o|Linking C ")
   message(FATAL_ERROR "identical tables were compiled again:\n${output}")
 endif()
 build_doing_nothing("build after that")
+file(REMOVE "${BUILD}/tresk_chartables.c" "${BUILD}/check/tables.bin")
+run_checked(output "build after the tables were deleted" ${CMAKE_COMMAND} --build "${BUILD}")
+expect("${output}" "${write}.*tresk_chartables[.]c[.]o" "build after the tables were deleted")
+build_doing_nothing("build after the tables were written again")
+if(PLAIN_PATH)
+  # Configured again from a shell whose PATH lacks the program found before.
+  run_checked(ignored "configure again with another PATH"
+              ${CMAKE_COMMAND} -E env "PATH=${PLAIN_PATH}" ${configure})
+  build_doing_nothing("build after configuring again")
+endif()
 message(STATUS "example library: built, checked, nothing leaked, rebuilt only what changed")

@@ -1,20 +1,24 @@
 # Installs the build tree into a staged prefix and checks what lands there; then builds the
 # example library against it as an installed package is used: with Make through pkg-config
-# in the staged tree, and with CMake through find_package once the prefix has been moved.
+# and with its configure script in the staged tree, and with CMake through find_package once
+# the prefix has been moved.
 #   cmake -DBUILD=... -DDIR=... -DBINDIR=... -DLIBDIR=... -DDATADIR=... -DMANDIR=... -DOBJECT=...
-#         -DSOURCE=... -DGENERATOR=... [-DC_FLAGS=...] [-DPKG_CONFIG=...] [-DEMULATOR=...
-#         -DTOOLCHAIN=... -DTRIPLE=... -DCOMPILER=... -DHOST_CHARSMITH=...] -P install_tree.cmake
+#         -DSOURCE=... -DGENERATOR=... -DFOLDERS=<two folder names> [-DC_FLAGS=...]
+#         [-DPKG_CONFIG=...] [-DAUTORECONF=...] [-DCROSS=... -DCC=... -DCXX=... -DAR=...
+#         -DEMULATOR=... -DHOST_CHARSMITH=...] -P install_tree.cmake
 # The example is compiled with C_FLAGS, those of the tree installed (a sanitizer build's
-# object needs its runtime).
-include(${CMAKE_CURRENT_LIST_DIR}/checks.cmake)
+# object needs its runtime). Where a path holds what a Makefile cannot carry, Make and
+# configure must stop at once with a line that names it; so they must when the tree is
+# reached through the first of FOLDERS, which holds a space.
+include("${CMAKE_CURRENT_LIST_DIR}/checks.cmake")
 
 set(prefix /opt/tresk)
-set(staged ${DIR}/stage${prefix})
-file(REMOVE_RECURSE ${DIR})
-run_checked(ignored "install" ${CMAKE_COMMAND} -E env DESTDIR=${DIR}/stage
-            ${CMAKE_COMMAND} --install ${BUILD} --prefix ${prefix})
+set(staged "${DIR}/stage${prefix}")
+file(REMOVE_RECURSE "${DIR}")
+run_checked(ignored "install" ${CMAKE_COMMAND} -E env "DESTDIR=${DIR}/stage"
+            ${CMAKE_COMMAND} --install "${BUILD}" --prefix ${prefix})
 
-file(GLOB_RECURSE installed RELATIVE ${staged} ${staged}/*)
+file(GLOB_RECURSE installed RELATIVE "${staged}" "${staged}/*")
 list(SORT installed)
 set(package ${LIBDIR}/cmake/TreskTools)
 set(expected ${BINDIR}/tresk_charsmith ${LIBDIR}/tresk_ord2utf32.o ${MANDIR}/man1/tresk_charsmith.1
@@ -26,88 +30,143 @@ list(SORT expected)
 if(NOT installed STREQUAL expected)
   message(FATAL_ERROR "installed: ${installed}\nexpected: ${expected}")
 endif()
-execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${OBJECT} ${staged}/${LIBDIR}/tresk_ord2utf32.o
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${OBJECT}" "${staged}/${LIBDIR}/tresk_ord2utf32.o"
                 RESULT_VARIABLE differ)
 if(differ)
   message(FATAL_ERROR "the installed object is not the one built")
 endif()
 separate_arguments(emulator UNIX_COMMAND "${EMULATOR}")
 run_checked(ignored "the installed program"
-            ${emulator} ${staged}/${BINDIR}/tresk_charsmith -b ${DIR}/tables.bin)
-file(SIZE ${DIR}/tables.bin size)
+            ${emulator} "${staged}/${BINDIR}/tresk_charsmith" -b "${DIR}/tables.bin")
+file(SIZE "${DIR}/tables.bin" size)
 if(NOT size EQUAL 1088)
   message(FATAL_ERROR "the installed program wrote ${size} bytes instead of 1088")
 endif()
 message(STATUS "installed: ${installed}")
 
-# Make and pkg-config, in the staged tree: pkg-config puts the sysroot before the paths.
-if(PKG_CONFIG)
-  file(MAKE_DIRECTORY ${DIR}/make)
-  set(make ${CMAKE_COMMAND} -E env PKG_CONFIG_SYSROOT_DIR=${DIR}/stage
-           PKG_CONFIG_PATH=${staged}/${LIBDIR}/pkgconfig make -C ${DIR}/make -f ${SOURCE}/pkg-config.mk
-           srcdir=${SOURCE} PKG_CONFIG=${PKG_CONFIG} "CFLAGS=-O2 ${C_FLAGS}")
-  if(TOOLCHAIN)
-    list(APPEND make CC=${TRIPLE}-gcc AR=${TRIPLE}-ar "EMULATOR=${EMULATOR}")
+list(GET FOLDERS 0 spaced)
+list(GET FOLDERS 1 other)
+file(CREATE_LINK "${DIR}/stage" "${DIR}/${spaced}" SYMBOLIC)
+# the build machine's program on the PATH, in a folder named as users name theirs
+set(build_machine "${DIR}/${spaced}/build machine/bin")
+if(CROSS)
+  file(MAKE_DIRECTORY "${build_machine}")
+  file(CREATE_LINK "${HOST_CHARSMITH}" "${build_machine}/tresk_charsmith" SYMBOLIC)
+  execute_process(COMMAND sh -c "${CC} -dumpmachine" OUTPUT_VARIABLE host OUTPUT_STRIP_TRAILING_WHITESPACE)
+endif()
+
+# make_and_configure(<root>): the example built with Make through pkg-config and with its
+# configure script, the tools' tree staged in <root>; or, where <root> holds what they
+# cannot carry, both stopped at once.
+function(make_and_configure root)
+  set(make_stops "")
+  if("${root};${SOURCE}" MATCHES " ")
+    set(make_stops "make cannot carry a space in a prerequisite")
   endif()
-  run_checked(ignored "make through pkg-config" ${make} check)
-  message(STATUS "make: built and checked through pkg-config")
-endif()
+  # automake itself refuses some working directories before the tools' macro runs.
+  set(configure_stops "")
+  if(DIR MATCHES "[] \t\\'\"$#&;|<>()*?{}[`!:]")
+    set(configure_stops "unsafe absolute working directory name|unsafe srcdir value|")
+  endif()
+  if(root MATCHES "[] \t\\'\"$#&;|<>()*?{}[`!:]")
+    string(APPEND configure_stops "TRESK_ORD2UTF32 would be .*, which holds '.', and a Makefile cannot carry")
+  endif()
+  set(sysroot PKG_CONFIG_SYSROOT_DIR=${root})
+  set(modules "${root}${prefix}/${LIBDIR}/pkgconfig")
 
-set(build_machine ${DIR}/build_machine/bin)
-if(TOOLCHAIN)
-  file(MAKE_DIRECTORY ${build_machine})
-  file(CREATE_LINK ${HOST_CHARSMITH} ${build_machine}/tresk_charsmith SYMBOLIC)
-endif()
+  # Make and pkg-config: pkg-config puts the sysroot before the paths.
+  file(MAKE_DIRECTORY "${DIR}/make")
+  set(make ${CMAKE_COMMAND} -E env "${sysroot}" "PKG_CONFIG_PATH=${modules}"
+           make -C "${DIR}/make" -f "${SOURCE}/pkg-config.mk" "srcdir=${SOURCE}"
+           "PKG_CONFIG=${PKG_CONFIG}" "CFLAGS=-O2 ${C_FLAGS}")
+  if(CROSS)
+    list(APPEND make "CC=${CC}" "AR=${AR}" "EMULATOR=${EMULATOR}")
+  endif()
+  if(make_stops OR SOURCE MATCHES " ")
+    expect_failure("make through pkg-config in ${root}" "${make_stops}" ${make} check)
+  else()
+    run_checked(ignored "make through pkg-config in ${root}" ${make} check)
+    message(STATUS "make: built and checked through pkg-config")
+  endif()
 
-# TRESK's own configure script, with the macro from the staged tree: natively in the source
-# tree with the shipped tables, then make distcheck (a VPATH build of the tarball in a
-# read-only tree, the tables written); cross in a VPATH tree with the cross CC exported, its
-# check run through the emulator.
-if(AUTORECONF AND PKG_CONFIG)
-  set(autotools ${DIR}/autotools)
-  file(COPY ${SOURCE}/ DESTINATION ${autotools}/src)
-  set(env ${CMAKE_COMMAND} -E env ACLOCAL_PATH=${staged}/${DATADIR}/aclocal
-          PKG_CONFIG_SYSROOT_DIR=${DIR}/stage PKG_CONFIG_LIBDIR=${staged}/${LIBDIR}/pkgconfig
-          "CFLAGS=-O2 ${C_FLAGS}")
-  run_checked(ignored "autoreconf" ${env} ${AUTORECONF} -fi ${autotools}/src)
-  if(NOT TOOLCHAIN)
-    set(in_tree ${env} ${CMAKE_COMMAND} -E chdir ${autotools}/src)
+  # TRESK's own configure script, with the macro from the staged tree: natively in the
+  # source tree with the shipped tables, then make distcheck (a VPATH build of the tarball
+  # in a read-only tree, the tables written); cross in a VPATH tree with the cross CC
+  # exported and the build machine's program on the PATH, its check run through the
+  # emulator.
+  if(NOT AUTORECONF)
+    return()
+  endif()
+  set(autotools "${DIR}/autotools")
+  file(REMOVE_RECURSE "${autotools}")
+  file(COPY "${SOURCE}/" DESTINATION "${autotools}/src")
+  set(env ${CMAKE_COMMAND} -E env "ACLOCAL_PATH=${staged}/${DATADIR}/aclocal" "${sysroot}"
+          "PKG_CONFIG_LIBDIR=${modules}" "CFLAGS=-O2 ${C_FLAGS}")
+  run_checked(ignored "autoreconf" ${env} ${AUTORECONF} -fi "${autotools}/src")
+  if(NOT CROSS)
+    set(in_tree ${env} ${CMAKE_COMMAND} -E chdir "${autotools}/src")
+    if(configure_stops)
+      expect_failure("configure in ${root}" "${configure_stops}" ${in_tree} ./configure)
+      return()
+    endif()
     run_checked(ignored "configure" ${in_tree} ./configure)
     run_checked(ignored "make check, the shipped tables" ${in_tree} make check)
     run_checked(ignored "make distcheck" ${in_tree} make distcheck)
     expect_failure("configure with a CHARSMITH that does not run" "error: CHARSMITH=false does not run"
                    ${in_tree} ./configure --enable-rebuild-chartables CHARSMITH=false)
   else()
-    file(MAKE_DIRECTORY ${autotools}/cross)
-    set(cross ${env} PATH=${build_machine}:$ENV{PATH} CC=${TRIPLE}-gcc
-              ${CMAKE_COMMAND} -E chdir ${autotools}/cross)
-    run_checked(ignored "cross configure" ${cross} ../src/configure --host=${TRIPLE}
-                --enable-rebuild-chartables)
+    file(MAKE_DIRECTORY "${autotools}/cross")
+    set(cross ${env} "PATH=${build_machine}:$ENV{PATH}" "CC=${CC}"
+              ${CMAKE_COMMAND} -E chdir "${autotools}/cross")
+    set(configure ${cross} ../src/configure --host=${host} --enable-rebuild-chartables)
+    if(configure_stops)
+      expect_failure("cross configure in ${root}" "${configure_stops}" ${configure})
+      return()
+    endif()
+    run_checked(ignored "cross configure" ${configure})
     run_checked(ignored "cross make check" ${cross} make check "LOG_COMPILER=${EMULATOR} ./example_check")
+    # The target's module is not the build machine's: without it, configure stops.
+    expect_failure("cross configure without the target's module" "pkg-config does not find tresk-tools for the target"
+                   ${cross} ../src/configure --host=${host} --enable-rebuild-chartables
+                   PKG_CONFIG_LIBDIR=${DIR}/nowhere)
   endif()
   message(STATUS "configure: built and checked with the tools' aclocal macro")
+endfunction()
+
+if(PKG_CONFIG)
+  make_and_configure("${DIR}/stage")
+  if(NOT DIR MATCHES " ")
+    make_and_configure("${DIR}/${spaced}")
+  endif()
 endif()
 
 # CMake and find_package, from wherever the prefix has gone; a cross build once more with no
-# emulator, running the host program instead.
-file(RENAME ${staged} ${DIR}/moved)
-set(example ${CMAKE_COMMAND} -DSOURCE=${SOURCE} -DGENERATOR=${GENERATOR} -DPREFIX=${DIR}/moved
-            -DLIBDIR=${LIBDIR} -DTOOLCHAIN=${TOOLCHAIN} -DTRIPLE=${TRIPLE} -DCOMPILER=${COMPILER}
-            -DC_FLAGS=${C_FLAGS})
-set(script ${CMAKE_CURRENT_LIST_DIR}/example_library.cmake)
-run_checked(ignored "find_package" ${example} -DBUILD=${DIR}/cmake
-            -DPROGRAM=${DIR}/moved/${BINDIR}/tresk_charsmith -P ${script})
-if(TOOLCHAIN)
-  run_checked(ignored "find_package, host program" ${example} -DBUILD=${DIR}/cmake-host
-              -DRUN_CHECK_WITH=${EMULATOR} -DHOST_CHARSMITH=${HOST_CHARSMITH}
-              -DPROGRAM=${HOST_CHARSMITH} -P ${script})
+# emulator, running the host program instead, and once with the build machine's program
+# from the PATH, configured again from a shell without it.
+file(RENAME "${staged}" "${DIR}/moved")
+set(example ${CMAKE_COMMAND} "-DSOURCE=${SOURCE}" "-DGENERATOR=${GENERATOR}" "-DPREFIX=${DIR}/moved"
+            -DLIBDIR=${LIBDIR} "-DCROSS=${CROSS}" "-DCC=${CC}" "-DCXX=${CXX}"
+            "-DEMULATOR=${EMULATOR}" "-DC_FLAGS=${C_FLAGS}")
+set(script "${CMAKE_CURRENT_LIST_DIR}/example_library.cmake")
+run_checked(ignored "find_package" ${example} "-DBUILD=${DIR}/cmake/${other}"
+            "-DPROGRAM=${DIR}/moved/${BINDIR}/tresk_charsmith" -P "${script}")
+if(CROSS)
+  run_checked(ignored "find_package, host program" ${example} "-DBUILD=${DIR}/cmake-host"
+              -DNO_EMULATOR=ON "-DHOST_CHARSMITH=${HOST_CHARSMITH}"
+              "-DPROGRAM=${HOST_CHARSMITH}" -P "${script}")
+  # A program on the PATH that does not run (the target's, say) is passed over.
+  set(not_running "${DIR}/not running")
+  file(MAKE_DIRECTORY "${not_running}")
+  file(WRITE "${not_running}/tresk_charsmith" "#!/bin/sh\nexit 1\n")
+  file(CHMOD "${not_running}/tresk_charsmith" PERMISSIONS OWNER_READ OWNER_EXECUTE)
   run_checked(ignored "find_package, the build machine's program on the PATH"
-              ${CMAKE_COMMAND} -E env PATH=${build_machine}:$ENV{PATH} ${example} -DBUILD=${DIR}/cmake-path
-              -DRUN_CHECK_WITH=${EMULATOR} -DPROGRAM=${HOST_CHARSMITH} -P ${script})
+              ${CMAKE_COMMAND} -E env "PATH=${not_running}:${build_machine}:$ENV{PATH}"
+              ${example} "-DBUILD=${DIR}/cmake-path" -DNO_EMULATOR=ON "-DPLAIN_PATH=$ENV{PATH}"
+              "-DPROGRAM=${HOST_CHARSMITH}" -P "${script}")
   # A build for this machine does not take the target's package.
   expect_failure("a native build with the target's package" "built for [a-z0-9_]+; this build is for"
-                 ${CMAKE_COMMAND} -S ${SOURCE} -B ${DIR}/native -DTRESK_TOOLS_DIR=
-                 -DTreskTools_DIR=${DIR}/moved/${LIBDIR}/cmake/TreskTools)
+                 ${CMAKE_COMMAND} -S "${SOURCE}" -B "${DIR}/native" -DTRESK_TOOLS_DIR=
+                 "-DTreskTools_DIR=${DIR}/moved/${LIBDIR}/cmake/TreskTools")
 endif()
 message(STATUS "find_package: built and checked from the moved prefix")
 if(NOT PKG_CONFIG)
