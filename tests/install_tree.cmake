@@ -74,10 +74,12 @@ function(make_and_configure root)
   set(sysroot PKG_CONFIG_SYSROOT_DIR=${root})
   set(modules "${root}${prefix}/${LIBDIR}/pkgconfig")
 
-  # Make and pkg-config: pkg-config puts the sysroot before the paths.
+  # Make and pkg-config: pkg-config puts the sysroot before the paths. Make reads '$' in
+  # a variable given on its command line.
   file(MAKE_DIRECTORY "${DIR}/make")
+  string(REPLACE "$" "$$" srcdir "${SOURCE}")
   set(make ${CMAKE_COMMAND} -E env "${sysroot}" "PKG_CONFIG_PATH=${modules}"
-           make -C "${DIR}/make" -f "${SOURCE}/pkg-config.mk" "srcdir=${SOURCE}"
+           make -C "${DIR}/make" -f "${SOURCE}/pkg-config.mk" "srcdir=${srcdir}"
            "PKG_CONFIG=${PKG_CONFIG}" "CFLAGS=-O2 ${C_FLAGS}")
   if(CROSS)
     list(APPEND make "CC=${CC}" "AR=${AR}" "EMULATOR=${EMULATOR}")
