@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <tuple>
 
 #include "source_writer.h"
 #include "tables.h"
@@ -38,7 +37,7 @@ void empty_output(const char* path, const struct stat& written) {
   const int fd = open(path, O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) return;
   struct stat now;
-  if (fstat(fd, &now) == 0 && same_file(now, written)) std::ignore = ftruncate(fd, 0);
+  if (fstat(fd, &now) == 0 && same_file(now, written)) (void)!ftruncate(fd, 0);
   close(fd);
 }
 
@@ -70,7 +69,7 @@ int write_file(const char* path, const void* data, std::size_t size, bool binary
   const bool stream_failed = !unbuffered || count != size || std::ferror(file) != 0;
   // Whatever name reached the file, a link included, no partial tables may stay in it. If
   // even this fails, removing the name below is all that is left to do.
-  if (stream_failed && regular) std::ignore = ftruncate(fileno(file), 0);
+  if (stream_failed && regular) (void)!ftruncate(fileno(file), 0);
   const bool close_failed = std::fclose(file) != 0;
   if (!stream_failed && !close_failed) return 0;
 
@@ -89,8 +88,7 @@ int write_file(const char* path, const void* data, std::size_t size, bool binary
 
 }  // namespace
 
-std::variant<Settings, int> parse_command_line(int argc, char* const argv[]) {
-  Settings settings;
+int parse_command_line(int argc, char* const argv[], Settings& settings) {
   int next = 1;
   while (next < argc && argv[next][0] == '-') {
     const char* arg = argv[next];
@@ -112,14 +110,14 @@ std::variant<Settings, int> parse_command_line(int argc, char* const argv[]) {
   }
   if (argc - next != 1) return fail("one filename argument is required");
   settings.output = argv[next];
-  return settings;
+  return kGoOn;
 }
 
 int run(const Settings& settings, Allocator allocate) {
   // Everything is computed before the output is opened: a failure here touches no file.
   auto* block = static_cast<std::uint8_t*>(allocate(kBlockSize));
   if (block == nullptr) return fail("malloc() failed");
-  build_tables(Block(block, kBlockSize));
+  build_tables(block);
 
   int status;
   if (settings.binary) {
@@ -129,8 +127,7 @@ int run(const Settings& settings, Allocator allocate) {
     if (text == nullptr) {
       status = fail("malloc() failed");
     } else {
-      const std::size_t length =
-          render_source(ConstBlock(block, kBlockSize), settings.locale_name, text);
+      const std::size_t length = render_source(block, settings.locale_name, text);
       status = write_file(settings.output, text, length, false);
     }
     std::free(text);
@@ -140,9 +137,9 @@ int run(const Settings& settings, Allocator allocate) {
 }
 
 int charsmith_main(int argc, char* const argv[]) {
-  const auto parsed = parse_command_line(argc, argv);
-  const Settings* settings = std::get_if<Settings>(&parsed);
-  return settings != nullptr ? run(*settings, std::malloc) : *std::get_if<int>(&parsed);
+  Settings settings;
+  const int status = parse_command_line(argc, argv, settings);
+  return status == kGoOn ? run(settings, std::malloc) : status;
 }
 
 }  // namespace tresk

@@ -3,7 +3,6 @@
 #define TRESK_CHARSMITH_DRIVER_H
 
 #include <cstddef>
-#include <variant>
 
 namespace tresk {
 
@@ -13,9 +12,13 @@ struct Settings {
   const char* output = nullptr;   // the output file, as passed
 };
 
-// The settings of a run, or the exit status that the run ends with at once (after the
-// usage text or a message on stderr). -L takes effect here, when it is met.
-std::variant<Settings, int> parse_command_line(int argc, char* const argv[]);
+// What parse_command_line returns when the run goes on with the settings it filled in.
+inline constexpr int kGoOn = -1;
+
+// Fills in the settings of a run and returns kGoOn, or returns the exit status that the run
+// ends with at once (after the usage text or a message on stderr). -L takes effect here,
+// when it is met.
+int parse_command_line(int argc, char* const argv[], Settings& settings);
 
 using Allocator = void* (*)(std::size_t);
 

@@ -3,14 +3,13 @@
 #include "source_writer.h"
 
 #include <cstring>
-#include <string_view>
 
 namespace tresk {
 namespace {
 
 constexpr std::size_t kRowLength = 8;
 
-constexpr std::string_view kHeader =
+constexpr char kHeader[] =
     "/*************************************************\n"
     "*      Morvane       *\n"
     "*************************************************/\n"
@@ -22,7 +21,7 @@ constexpr std::string_view kHeader =
     "\n"
     "/* This set of tables was written in the ";
 
-constexpr std::string_view kAfterLocale =
+constexpr char kAfterLocale[] =
     " locale. */\n"
     "\n"
     "/* The tresk_glyphkit program (which is distributed with TRESK) can be used\n"
@@ -52,13 +51,13 @@ constexpr std::string_view kAfterLocale =
     "/* This table is a lower casing table. */\n"
     "\n";
 
-constexpr std::string_view kFlipTitle =
+constexpr char kFlipTitle[] =
     ",\n"
     "\n"
     "/* This table is a case flipping table. */\n"
     "\n";
 
-constexpr std::string_view kClassTitle =
+constexpr char kClassTitle[] =
     ",\n"
     "\n"
     "/* This table contains bit maps for various character classes. Each map is 32\n"
@@ -67,51 +66,60 @@ constexpr std::string_view kClassTitle =
     "graph, print, punct, and cntrl. Other classes are built from combinations. */\n"
     "\n";
 
-constexpr std::string_view kTypeTitle =
+constexpr char kTypeTitle[] =
     ",\n"
     "\n"
     "/* This table identifies various classes of character by individual bits:\n";
 
 // The meanings of kTypeFlags, in the same order.
-constexpr std::array<std::string_view, kTypeFlags.size()> kTypeMeanings = {
+constexpr const char* kTypeMeanings[kTypeFlagCount] = {
     "white space character", "letter", "lower case letter", "decimal digit", "alphanumeric or '_'"};
 
-constexpr std::string_view kTypeTitleEnd =
+constexpr char kTypeTitleEnd[] =
     "*/\n"
     "\n";
 
-constexpr std::string_view kEnd = " */\n\n/* End of tresk_chartables.c */\n";
+constexpr char kEnd[] = " */\n\n/* End of tresk_chartables.c */\n";
 
-void put(char*& p, std::string_view s) {
-  std::memcpy(p, s.data(), s.size());
-  p += s.size();
+// The compiler knows the length of every constant text put here.
+void put(char*& p, const char* s) {
+  const std::size_t length = std::strlen(s);
+  std::memcpy(p, s, length);
+  p += length;
 }
 
-// "%3d" and "0x%02x" of every byte value, looked up rather than computed: the tables are
-// most of the text.
+// "%3d" and "0x%02x" of every byte value, looked up rather than computed for each cell:
+// the tables are most of the text. They are filled in when the program runs, which costs
+// less than having the compiler evaluate them.
 struct CellText {
   char decimal[3];
   char hex[4];
 };
-constexpr std::array<CellText, kCodes> kCellText = [] {
-  constexpr char kDigits[] = "0123456789abcdef";
-  std::array<CellText, kCodes> text{};
-  for (unsigned v = 0; v < kCodes; v++) {
-    text[v] = {
-        {v >= 100 ? static_cast<char>('0' + v / 100) : ' ',
-         v >= 10 ? static_cast<char>('0' + v / 10 % 10) : ' ', static_cast<char>('0' + v % 10)},
-        {'0', 'x', kDigits[v >> 4], kDigits[v & 15]}};
-  }
-  return text;
-}();
+using CellTexts = CellText[kCodes];
 
-void put_decimal(char*& p, unsigned v) {
-  std::memcpy(p, kCellText[v].decimal, 3);
+void fill_cell_texts(CellTexts& cells) {
+  constexpr char kDigits[] = "0123456789abcdef";
+  char decimal[3] = {' ', ' ', '0'};
+  for (unsigned v = 0; v < kCodes; v++) {
+    cells[v] = {{decimal[0], decimal[1], decimal[2]}, {'0', 'x', kDigits[v >> 4], kDigits[v & 15]}};
+    // Count on: a '9' turns to '0' and carries, a blank becomes '1'.
+    for (int d = 2; d >= 0; d--) {
+      if (decimal[d] != '9') {
+        decimal[d] = decimal[d] == ' ' ? '1' : static_cast<char>(decimal[d] + 1);
+        break;
+      }
+      decimal[d] = '0';
+    }
+  }
+}
+
+void put_decimal(char*& p, const CellText& cell) {
+  std::memcpy(p, cell.decimal, 3);
   p += 3;
 }
 
-void put_hex(char*& p, unsigned v) {
-  std::memcpy(p, kCellText[v].hex, 4);
+void put_hex(char*& p, const CellText& cell) {
+  std::memcpy(p, cell.hex, 4);
   p += 4;
 }
 
@@ -136,13 +144,14 @@ void put_locale_name(char*& p, const char* name) {
 
 // The range comment of a character-type row: a printable code is shown as itself, any
 // other by its number, each field as wide either way so that the comments line up.
-void put_range(char*& p, ConstBlock block, unsigned first, unsigned last) {
+void put_range(char*& p, const CellTexts& cells, const std::uint8_t* block, unsigned first,
+               unsigned last) {
   if (in_class(block, kPrint, static_cast<int>(first))) {
     put(p, " ");
     *p++ = static_cast<char>(first);
     put(p, " -");
   } else {
-    put_decimal(p, first);
+    put_decimal(p, cells[first]);
     put(p, "-");
   }
   if (in_class(block, kPrint, static_cast<int>(last))) {
@@ -150,7 +159,7 @@ void put_range(char*& p, ConstBlock block, unsigned first, unsigned last) {
     *p++ = static_cast<char>(last);
     put(p, " ");
   } else {
-    put_decimal(p, last);
+    put_decimal(p, cells[last]);
   }
 }
 
@@ -160,9 +169,10 @@ enum class Cell { kDecimal, kHex };
 // the last followed by a comma. row_end(p, i) annotates the row that ends before value i;
 // the last row is left for the caller to close.
 template <typename RowEnd>
-void put_rows(char*& p, std::span<const std::uint8_t> values, Cell cell, RowEnd row_end) {
+void put_rows(char*& p, const CellTexts& cells, const std::uint8_t* values, std::size_t count,
+              Cell cell, RowEnd row_end) {
   put(p, "  ");
-  for (std::size_t i = 0; i < values.size(); i++) {
+  for (std::size_t i = 0; i < count; i++) {
     if (i > 0) {
       *p++ = ',';
       if (i % kRowLength == 0) {
@@ -171,9 +181,9 @@ void put_rows(char*& p, std::span<const std::uint8_t> values, Cell cell, RowEnd 
       }
     }
     if (cell == Cell::kDecimal) {
-      put_decimal(p, values[i]);
+      put_decimal(p, cells[values[i]]);
     } else {
-      put_hex(p, values[i]);
+      put_hex(p, cells[values[i]]);
     }
   }
 }
@@ -182,18 +192,20 @@ void no_note(char*&, std::size_t) {}
 
 }  // namespace
 
-std::size_t render_source(ConstBlock block, const char* locale_name, char* out) {
+std::size_t render_source(const std::uint8_t* block, const char* locale_name, char* out) {
   char* p = out;
   put(p, kHeader);
   put_locale_name(p, locale_name);
   put(p, kAfterLocale);
 
-  put_rows(p, block.subspan<kLowerOffset, kCodes>(), Cell::kDecimal, no_note);
+  CellTexts cells;
+  fill_cell_texts(cells);
+  put_rows(p, cells, block + kLowerOffset, kCodes, Cell::kDecimal, no_note);
   put(p, kFlipTitle);
-  put_rows(p, block.subspan<kFlipOffset, kCodes>(), Cell::kDecimal, no_note);
+  put_rows(p, cells, block + kFlipOffset, kCodes, Cell::kDecimal, no_note);
 
   put(p, kClassTitle);
-  put_rows(p, block.subspan<kClassOffset, kClassLength>(), Cell::kHex, [](char*& q, std::size_t i) {
+  put_rows(p, cells, block + kClassOffset, kClassLength, Cell::kHex, [](char*& q, std::size_t i) {
     if (i % kClassMapLength == 0) {
       put(q, "\n");  // an empty line between two maps
     } else if (i % kClassMapLength == kRowLength) {
@@ -204,21 +216,21 @@ std::size_t render_source(ConstBlock block, const char* locale_name, char* out) 
   });
 
   put(p, kTypeTitle);
-  for (std::size_t f = 0; f < kTypeFlags.size(); f++) {
+  for (std::size_t f = 0; f < kTypeFlagCount; f++) {
     put(p, "  ");
-    put_hex(p, kTypeFlags[f]);
+    put_hex(p, cells[kTypeFlags[f]]);
     put(p, "   ");
     put(p, kTypeMeanings[f]);
     put(p, "\n");
   }
   put(p, kTypeTitleEnd);
-  put_rows(p, block.subspan<kTypeOffset, kCodes>(), Cell::kHex, [block](char*& q, std::size_t i) {
+  put_rows(p, cells, block + kTypeOffset, kCodes, Cell::kHex, [&](char*& q, std::size_t i) {
     put(q, " /* ");
-    put_range(q, block, static_cast<unsigned>(i - kRowLength), static_cast<unsigned>(i - 1));
+    put_range(q, cells, block, static_cast<unsigned>(i - kRowLength), static_cast<unsigned>(i - 1));
     put(q, " */");
   });
   put(p, "};/* ");
-  put_range(p, block, kCodes - kRowLength, kCodes - 1);
+  put_range(p, cells, block, kCodes - kRowLength, kCodes - 1);
   put(p, kEnd);
   return static_cast<std::size_t>(p - out);
 }

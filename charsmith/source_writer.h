@@ -17,7 +17,7 @@ constexpr std::size_t source_capacity(std::size_t name_length) {
 // Writes the source text for `block` into `out`, which has source_capacity(strlen(locale_name))
 // bytes, and returns its length. The text is not NUL-terminated. Printable codes in the row
 // comments are those of the block's print map.
-std::size_t render_source(ConstBlock block, const char* locale_name, char* out);
+std::size_t render_source(const std::uint8_t* block, const char* locale_name, char* out);
 
 }  // namespace tresk
 

@@ -1,9 +1,7 @@
 // Computes the character table block in the current locale.
 #include "tables.h"
 
-#include <array>
 #include <cctype>
-#include <utility>
 
 namespace tresk {
 namespace {
@@ -42,28 +40,27 @@ Traits from_functions(int c) {
 // tables directly. Doing the same gives the very same answers for a fraction of the cost
 // of twelve calls per code.
 
-// Translates one byte of glibc's 16-bit class mask into our class bits.
-constexpr std::array<std::uint16_t, 256> mask_byte_classes(unsigned shift) {
-  constexpr std::pair<unsigned, unsigned> kFrom[] = {
-      {_ISspace, kSpace}, {_ISxdigit, kXdigit}, {_ISupper, kUpper}, {_ISlower, kLower},
-      {_ISalnum, kWord},  {_ISgraph, kGraph},   {_ISprint, kPrint}, {_ISpunct, kPunct},
-      {_IScntrl, kCntrl}, {_ISalpha, kAlpha}};
-  std::array<std::uint16_t, 256> classes{};
-  for (unsigned value = 0; value < 256; value++) {
-    for (const auto& [library_bit, ours] : kFrom) {
-      if ((value << shift) & library_bit)
-        classes[value] |= static_cast<std::uint16_t>(bit_of(ours));
-    }
-  }
+// Our class bits for each bit of glibc's 16-bit class mask; a code has few of them set.
+struct MaskBitClasses {
+  unsigned of[16];
+};
+constexpr MaskBitClasses kMaskBitClasses = [] {
+  constexpr struct {
+    unsigned library_bit, ours;
+  } kFrom[] = {{_ISspace, kSpace}, {_ISxdigit, kXdigit}, {_ISupper, kUpper}, {_ISlower, kLower},
+               {_ISalnum, kWord},  {_ISgraph, kGraph},   {_ISprint, kPrint}, {_ISpunct, kPunct},
+               {_IScntrl, kCntrl}, {_ISalpha, kAlpha}};
+  MaskBitClasses classes{};
+  for (const auto& from : kFrom) classes.of[__builtin_ctz(from.library_bit)] |= bit_of(from.ours);
   return classes;
-}
-constexpr auto kLowMaskClasses = mask_byte_classes(0);
-constexpr auto kHighMaskClasses = mask_byte_classes(8);
+}();
 
 Traits from_library_tables(int c) {
-  const unsigned mask = (*__ctype_b_loc())[c];
-  return {kLowMaskClasses[mask & 0xff] | kHighMaskClasses[mask >> 8] | fixed_classes(c),
-          (*__ctype_tolower_loc())[c], (*__ctype_toupper_loc())[c]};
+  unsigned classes = fixed_classes(c);
+  for (unsigned mask = (*__ctype_b_loc())[c]; mask != 0; mask &= mask - 1) {
+    classes |= kMaskBitClasses.of[__builtin_ctz(mask)];
+  }
+  return {classes, (*__ctype_tolower_loc())[c], (*__ctype_toupper_loc())[c]};
 }
 #else
 // Other C libraries' tables are their own business: the functions are all there is.
@@ -78,7 +75,7 @@ constexpr std::uint64_t spread(unsigned bits) {
   return ((picked + 0x7f7f7f7f7f7f7f7fu) >> 7) & 0x0101010101010101u;
 }
 
-void store_maps(Block block, std::size_t first_map, std::size_t group, std::uint64_t bytes,
+void store_maps(std::uint8_t* block, std::size_t first_map, std::size_t group, std::uint64_t bytes,
                 std::size_t count) {
   for (std::size_t m = 0; m < count; m++) {
     block[kClassOffset + (first_map + m) * kClassMapLength + group] =
@@ -88,7 +85,7 @@ void store_maps(Block block, std::size_t first_map, std::size_t group, std::uint
 
 // One builder for either classifier; each is inlined into its own copy of the loop.
 template <Traits (*traits_of)(int)>
-void build_with(Block block) {
+void build_with(std::uint8_t* block) {
   // Codes are taken eight at a time, making one byte of every class map; the bytes of
   // maps 0-7 and 8-9 are gathered in two words and stored once.
   for (std::size_t group = 0; group < kClassMapLength; group++) {
@@ -118,7 +115,7 @@ void build_with(Block block) {
 
 }  // namespace
 
-void build_tables(Block block, Classifier classifier) {
+void build_tables(std::uint8_t* block, Classifier classifier) {
   if (classifier == Classifier::kLibraryTables) {
     build_with<from_library_tables>(block);
   } else {

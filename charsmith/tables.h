@@ -3,11 +3,8 @@
 #ifndef TRESK_CHARSMITH_TABLES_H
 #define TRESK_CHARSMITH_TABLES_H
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
-#include <span>
-#include <string_view>
 
 namespace tresk {
 
@@ -37,7 +34,7 @@ enum ClassMap : std::size_t {
   kPunct,
   kCntrl
 };
-inline constexpr std::array<std::string_view, kClassCount> kClassNames = {
+inline constexpr const char* kClassNames[kClassCount] = {
     "space", "xdigit", "digit", "upper", "lower", "word", "graph", "print", "punct", "cntrl"};
 
 // Bits of a character-type entry; no other bit is ever set.
@@ -46,8 +43,9 @@ inline constexpr std::uint8_t kTypeLetter = 0x02;
 inline constexpr std::uint8_t kTypeLower = 0x04;
 inline constexpr std::uint8_t kTypeDigit = 0x08;
 inline constexpr std::uint8_t kTypeWord = 0x10;
-inline constexpr std::array<std::uint8_t, 5> kTypeFlags = {kTypeSpace, kTypeLetter, kTypeLower,
-                                                           kTypeDigit, kTypeWord};
+inline constexpr std::uint8_t kTypeFlags[] = {kTypeSpace, kTypeLetter, kTypeLower, kTypeDigit,
+                                              kTypeWord};
+inline constexpr std::size_t kTypeFlagCount = sizeof kTypeFlags;
 
 // Decimal digits are fixed whatever the locale says, and the underscore is always a word
 // character: the library's \d and \w depend on it.
@@ -55,8 +53,7 @@ inline constexpr int kFirstDigit = '0';
 inline constexpr int kLastDigit = '9';
 inline constexpr int kUnderscore = '_';
 
-using Block = std::span<std::uint8_t, kBlockSize>;
-using ConstBlock = std::span<const std::uint8_t, kBlockSize>;
+// A block is kBlockSize bytes; functions take a pointer to its first byte.
 
 // Byte offset in the block of class map `map`.
 constexpr std::size_t class_map_offset(ClassMap map) {
@@ -64,7 +61,7 @@ constexpr std::size_t class_map_offset(ClassMap map) {
 }
 
 // Whether code c is in class map `map` of a built block.
-constexpr bool in_class(ConstBlock block, ClassMap map, int c) {
+constexpr bool in_class(const std::uint8_t* block, ClassMap map, int c) {
   return (block[class_map_offset(map) + c / 8] >> (c % 8)) & 1;
 }
 
@@ -80,7 +77,7 @@ inline constexpr Classifier kFastestClassifier = Classifier::kFunctions;
 
 // Fills the block from the classification of the current locale. Reads nothing else and
 // writes nothing but the block.
-void build_tables(Block block, Classifier classifier = kFastestClassifier);
+void build_tables(std::uint8_t* block, Classifier classifier = kFastestClassifier);
 
 }  // namespace tresk
 

@@ -16,9 +16,9 @@ namespace {
 
 std::string render(const char* locale_name) {
   std::array<std::uint8_t, kBlockSize> block;
-  build_tables(block);
+  build_tables(block.data());
   std::string text(source_capacity(std::strlen(locale_name)), '\0');
-  text.resize(render_source(block, locale_name, text.data()));
+  text.resize(render_source(block.data(), locale_name, text.data()));
   return text;
 }
 

@@ -17,8 +17,12 @@ using Block1088 = std::array<std::uint8_t, kBlockSize>;
 Block1088 built(Classifier classifier = kFastestClassifier) {
   Block1088 block;
   block.fill(0xAA);  // build_tables must overwrite every byte
-  build_tables(block, classifier);
+  build_tables(block.data(), classifier);
   return block;
+}
+
+bool in_class(const Block1088& block, ClassMap map, int c) {
+  return tresk::in_class(block.data(), map, c);
 }
 
 bool in_ranges(int c, std::initializer_list<std::pair<int, int>> ranges) {
