@@ -1,16 +1,21 @@
 #!/bin/sh
 # What a library's build pays for the tools: examples/library built in each route (source
-# tree native, with the AArch64 emulator, with the host copy, from the installed package)
-# and a baseline that compiles a shipped tables file, under Ninja and Make. For each: the
-# median seconds of a clean configure and build, of a second build, and of a build after
-# `touch charsmith/driver.cc` (the installed route installs the tools again first); and
-# whether the second build did any work, and whether after the touch the tables were
-# written and compiled again. Usage: bench/consumer.sh [runs, default 5]
+# tree native, with the AArch64 emulator, with the host copy, from the installed package),
+# the floor (the simplest C++ generator of the same tables, bench/floor_generator.cc, built
+# and run by hand-written CMake) and a baseline that compiles a shipped tables file, under
+# Ninja and Make, with no build type and with RelWithDebInfo. For each: the median CPU
+# seconds (user and system, every process) of a clean configure and build, of a second
+# build, and of a build after `touch charsmith/driver.cc` (the installed route installs the
+# tools again first); the extra over the baseline of a clean and of a second build, and that
+# extra as a ratio to the floor's; and whether the second build did any work, and whether
+# after the touch the tables were written and compiled again.
+# Usage: bench/consumer.sh [runs, default 5]
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 runs=${1:-5}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+command -v /usr/bin/time >/dev/null || { echo "bench: /usr/bin/time is not installed" >&2; exit 1; }
 
 # A copy of the tools, whose source is touched instead of this tree's.
 tools=$work/tools
@@ -20,71 +25,116 @@ cross="-DCMAKE_TOOLCHAIN_FILE=$tools/cmake/cross-linux-gnu.cmake -DTRESK_TARGET_
 have_cross=yes
 command -v aarch64-linux-gnu-g++ >/dev/null && command -v qemu-aarch64 >/dev/null || have_cross=no
 
-# The installed package, and the baseline: the example's libraries from a shipped tables file.
+# The installed package.
 cmake -S "$tools" -B "$work/tools-build" -DCMAKE_BUILD_TYPE=Release -DTRESK_BUILD_TESTS=OFF \
   -DCMAKE_INSTALL_PREFIX="$work/prefix" >/dev/null
 install_tools() {
   cmake --build "$work/tools-build" >/dev/null && cmake --install "$work/tools-build" >/dev/null
 }
 install_tools
-mkdir -p "$work/baseline"
+
+# The baseline: the example's libraries and check program from a shipped tables file. The
+# floor: the same, the tables written by the floor generator.
+for project in baseline floor; do
+  mkdir -p "$work/$project"
+  cp -R "$tools/examples/library/include" "$tools/examples/library/example_check.c" \
+    "$tools/ord2utf/ord2utf32.c" "$here/floor_generator.cc" "$work/$project/"
+done
 cp "$tools/examples/library/tresk_chartables.c.dist" "$work/baseline/tresk_chartables.c"
-cp -R "$tools/examples/library/include" "$tools/examples/library/example_check.c" \
-  "$tools/ord2utf/ord2utf32.c" "$work/baseline/"
-cat >"$work/baseline/CMakeLists.txt" <<'EOF'
+libraries='include_directories(include)
+add_library(example_tresk STATIC ${tables} ord2utf32.c)
+add_library(example_tresk_shared SHARED ${tables} ord2utf32.c)
+add_library(example_tresk32 STATIC ${tables} ord2utf32.c)
+add_executable(example_check example_check.c)
+target_link_libraries(example_check PRIVATE example_tresk)'
+cat >"$work/baseline/CMakeLists.txt" <<END
 cmake_minimum_required(VERSION 3.16)
 project(baseline LANGUAGES C)
-include_directories(include)
-add_library(example_tresk STATIC tresk_chartables.c ord2utf32.c)
-add_library(example_tresk_shared SHARED tresk_chartables.c ord2utf32.c)
-add_library(example_tresk32 STATIC tresk_chartables.c ord2utf32.c)
-add_executable(example_check example_check.c)
-target_link_libraries(example_check PRIVATE example_tresk)
-EOF
+set(tables tresk_chartables.c)
+$libraries
+END
+cat >"$work/floor/CMakeLists.txt" <<END
+cmake_minimum_required(VERSION 3.16)
+project(floor LANGUAGES C)
+enable_language(CXX)
+add_executable(floor_generator floor_generator.cc)
+set(tables \${CMAKE_CURRENT_BINARY_DIR}/tresk_chartables.c)
+file(MAKE_DIRECTORY \${CMAKE_CURRENT_BINARY_DIR}/check)
+add_custom_command(OUTPUT \${tables} COMMAND floor_generator \${tables} DEPENDS floor_generator)
+add_custom_command(OUTPUT check/tables.bin COMMAND floor_generator -b check/tables.bin
+                   DEPENDS floor_generator)
+add_custom_command(OUTPUT check/c.bin COMMAND \${CMAKE_COMMAND} -E env LC_ALL=C
+                   \$<TARGET_FILE:floor_generator> -L -b check/c.bin DEPENDS floor_generator)
+add_custom_target(tables ALL DEPENDS \${tables} check/tables.bin check/c.bin)
+$libraries
+foreach(target example_tresk example_tresk_shared example_tresk32)
+  add_dependencies(\${target} tables)
+endforeach()
+END
 
-now() { date +%s.%N; }
 median() { sort -n | awk '{ v[NR] = $1 } END { printf "%.3f", (v[int((NR + 1) / 2)] + v[int(NR / 2) + 1]) / 2 }'; }
-# Runs one command, appends its seconds to the file $1 and keeps its output in $work/out.
+# Runs one command, appends its CPU seconds to the file $1 and keeps its output in $work/out.
 timed() {
   into=$1
   shift
-  start=$(now)
-  "$@" >"$work/out" 2>&1 || { cat "$work/out" >&2; exit 1; }
-  echo "$(now) $start" | awk '{ printf "%.3f\n", $1 - $2 }' >>"$into"
+  /usr/bin/time -o "$work/time" -f '%U %S' "$@" >"$work/out" 2>&1 || { cat "$work/out" >&2; exit 1; }
+  awk '{ printf "%.3f\n", $1 + $2 }' "$work/time" >>"$into"
 }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else printf "-" }'; }
+extra() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a - b }'; }
 
-printf '%-10s %-6s %8s %8s %-8s %8s %-8s %-10s\n' route gen clean no-op rebuilt touch written recompiled
-for gen in Ninja "Unix Makefiles"; do
-  short=$(echo "$gen" | sed 's/Unix Makefiles/Make/')
-  for route in source emulator host-copy installed baseline; do
-    case $route in
-      source) src=$tools/examples/library; opts="-DTRESK_TOOLS_DIR=$tools" ;;
-      emulator) src=$tools/examples/library; opts="-DTRESK_TOOLS_DIR=$tools $cross" ;;
-      host-copy)
-        src=$tools/examples/library
-        opts="-DTRESK_TOOLS_DIR=$tools $cross -DCMAKE_CROSSCOMPILING_EMULATOR=" ;;
-      installed) src=$tools/examples/library; opts="-DTRESK_TOOLS_DIR= -DCMAKE_PREFIX_PATH=$work/prefix" ;;
-      baseline) src=$work/baseline; opts="" ;;
-    esac
-    case $route in emulator | host-copy) [ $have_cross = yes ] || continue ;; esac
-    build=$work/build
-    : >"$work/clean"; : >"$work/noop"; : >"$work/touch"
-    rebuilt=no; written=no; recompiled=no
-    i=0
-    while [ $i -lt "$runs" ]; do
-      rm -rf "$build"
-      # shellcheck disable=SC2086
-      timed "$work/clean" sh -c "cmake -S '$src' -B '$build' -G '$gen' $opts && cmake --build '$build'"
-      timed "$work/noop" cmake --build "$build"
-      grep -Eq 'Building|Linking|Writing|Configuring' "$work/out" && rebuilt=yes
-      touch "$tools/charsmith/driver.cc"
-      [ $route = installed ] && install_tools
-      timed "$work/touch" cmake --build "$build"
-      grep -q 'Writing character tables tresk_chartables\.c' "$work/out" && written=yes
-      grep -q 'tresk_chartables\.c\.o' "$work/out" && recompiled=yes
-      i=$((i + 1))
+for type in None RelWithDebInfo; do
+  echo "build type: $type"
+  printf '%-10s %-5s %6s %6s %6s %6s %6s %6s %6s %-3s %-3s %-3s\n' route gen clean extra \
+    ratio no-op extra ratio touch ran wrote cc
+  for gen in Ninja "Unix Makefiles"; do
+    short=$(echo "$gen" | sed 's/Unix Makefiles/Make/')
+    for route in baseline floor source emulator host-copy installed; do
+      case $route in
+        baseline | floor) src=$work/$route; opts="" ;;
+        source) src=$tools/examples/library; opts="-DTRESK_TOOLS_DIR=$tools -DREBUILD_CHARTABLES=ON" ;;
+        emulator)
+          src=$tools/examples/library; opts="-DTRESK_TOOLS_DIR=$tools -DREBUILD_CHARTABLES=ON $cross" ;;
+        host-copy)
+          src=$tools/examples/library
+          opts="-DTRESK_TOOLS_DIR=$tools -DREBUILD_CHARTABLES=ON $cross -DCMAKE_CROSSCOMPILING_EMULATOR=" ;;
+        installed)
+          src=$tools/examples/library
+          opts="-DTRESK_TOOLS_DIR= -DREBUILD_CHARTABLES=ON -DCMAKE_PREFIX_PATH=$work/prefix" ;;
+      esac
+      case $route in emulator | host-copy) [ $have_cross = yes ] || continue ;; esac
+      [ "$type" = None ] || opts="$opts -DCMAKE_BUILD_TYPE=$type"
+      build=$work/build
+      : >"$work/clean"; : >"$work/noop"; : >"$work/touch"
+      rebuilt=no; written=no; recompiled=no
+      i=0
+      while [ $i -lt "$runs" ]; do
+        rm -rf "$build"
+        # shellcheck disable=SC2086
+        timed "$work/clean" sh -c "cmake -S '$src' -B '$build' -G '$gen' $opts && cmake --build '$build'"
+        timed "$work/noop" cmake --build "$build"
+        grep -Eq 'Building|Linking|Writing|Configuring' "$work/out" && rebuilt=yes
+        touch "$tools/charsmith/driver.cc"
+        [ $route = installed ] && install_tools
+        timed "$work/touch" cmake --build "$build"
+        grep -q 'Writing character tables tresk_chartables\.c' "$work/out" && written=yes
+        grep -q 'tresk_chartables\.c\.o' "$work/out" && recompiled=yes
+        i=$((i + 1))
+      done
+      clean=$(median <"$work/clean")
+      noop=$(median <"$work/noop")
+      case $route in
+        baseline) base_clean=$clean; base_noop=$noop ;;
+        floor)
+          floor_clean=$(extra "$clean" "$base_clean")
+          floor_noop=$(extra "$noop" "$base_noop") ;;
+      esac
+      x_clean=$(extra "$clean" "$base_clean")
+      x_noop=$(extra "$noop" "$base_noop")
+      printf '%-10s %-5s %6s %6s %6s %6s %6s %6s %6s %-3s %-3s %-3s\n' "$route" "$short" \
+        "$clean" "$x_clean" "$(ratio "$x_clean" "$floor_clean")" "$noop" "$x_noop" \
+        "$(ratio "$x_noop" "$floor_noop")" "$(median <"$work/touch")" "$rebuilt" "$written" \
+        "$recompiled"
     done
-    printf '%-10s %-6s %8s %8s %-8s %8s %-8s %-10s\n' "$route" "$short" "$(median <"$work/clean")" \
-      "$(median <"$work/noop")" "$rebuilt" "$(median <"$work/touch")" "$written" "$recompiled"
   done
 done

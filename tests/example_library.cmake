@@ -6,9 +6,9 @@
 # or PROGRAM, the installed program) the tables are written again and nothing that compiles
 # them is rebuilt:
 #   cmake -DSOURCE=... -DBUILD=... -DGENERATOR=... (-DTOOLS=... | -DPREFIX=... -DPROGRAM=...)
-#         [-DCROSS=<options> -DCC=... -DCXX=... -DEMULATOR=...] [-DHOST_CHARSMITH=...]
+#         [-DCROSS=<initial cache> -DCC=... -DCXX=... -DEMULATOR=...] [-DHOST_CHARSMITH=...]
 #         [-DNO_EMULATOR=ON] [-DPLAIN_PATH=...] [-DC_FLAGS=...] -P example_library.cmake
-# CROSS is what makes the cross build, our toolchain file or the system and compilers. With
+# CROSS holds what makes the cross build: our toolchain file, or the system and compilers. With
 # NO_EMULATOR the example is configured with no emulator, and its check program is run here
 # through EMULATOR; with PLAIN_PATH it is then configured again with that PATH. With MESON
 # (and TOOLS), it is built and checked by Meson instead, the tools a CMake subproject of it.
@@ -40,16 +40,12 @@ else()
 endif()
 set(shell "")
 if(CROSS)
-  list(APPEND options ${CROSS})
-  separate_arguments(emulator UNIX_COMMAND "${EMULATOR}")
+  list(APPEND options -C "${CROSS}")
   if(NO_EMULATOR)
     list(APPEND options -DCMAKE_CROSSCOMPILING_EMULATOR=)
     # As in a cross shell: CC and CXX name the target's compilers, which a copy of the
     # program for this machine must not take.
     set(shell ${CMAKE_COMMAND} -E env "CC=${CC}" "CXX=${CXX}")
-  else()
-    string(REPLACE ";" "\\;" listed "${emulator}")
-    list(APPEND options "-DCMAKE_CROSSCOMPILING_EMULATOR=${listed}")
   endif()
 endif()
 if(C_FLAGS)
@@ -71,6 +67,7 @@ endif()
 run_checked(ignored "the shipped tables" ${CMAKE_COMMAND} -E compare_files
             "${BUILD}/tresk_chartables.c" "${SOURCE}/tresk_chartables.c.dist")
 if(NO_EMULATOR)
+  separate_arguments(emulator UNIX_COMMAND "${EMULATOR}")
   run_checked(output "check" ${emulator} "${BUILD}/example_check" "${BUILD}/check/tables.bin"
               "${BUILD}/check/C locale.bin")
 else()
