@@ -4,7 +4,8 @@
 # tresk_charsmith: the character tables as C source, or with BINARY as the raw 1088 bytes.
 # With LOCALE the program runs with -L and LC_ALL set to <name>.
 #
-# One target, built by default, writes the file. Every target that compiles or reads it
+# One target per directory, built by default, writes the tables files asked for there
+# (tresk_chartables in the top directory). Every target that compiles or reads one
 # must depend on that one, so that however many of them there are, the file is written once
 # and never while one of them reads it: from CMake 3.19 the targets, in any directory, that
 # list the file among their sources are found at the end of configuring; TARGETS names
@@ -81,21 +82,22 @@ function(tresk_chartables output)
   endif()
 endfunction()
 
-# _tresk_chartables_owner(<var> <output>): the name of the target that writes <output>. The
-# hash keeps apart paths that read alike as identifiers ("out dir/t.c" and out_dir/t.c).
-function(_tresk_chartables_owner var output)
-  file(RELATIVE_PATH shown "${CMAKE_BINARY_DIR}" "${output}")
-  string(MAKE_C_IDENTIFIER "tresk_tables_${shown}" owner)
-  string(MD5 hash "${output}")
+# _tresk_chartables_name(<var> <prefix> <path>): a name for the path, of its own whatever
+# characters it holds: the hash keeps apart paths that read alike as identifiers ("out dir"
+# and out_dir).
+function(_tresk_chartables_name var prefix path)
+  file(RELATIVE_PATH shown "${CMAKE_BINARY_DIR}" "${path}")
+  string(MAKE_C_IDENTIFIER "${prefix}_${shown}" name)
+  string(MD5 hash "${path}")
   string(SUBSTRING "${hash}" 0 8 hash)
-  set(${var} "${owner}_${hash}" PARENT_SCOPE)
+  set(${var} "${name}_${hash}" PARENT_SCOPE)
 endfunction()
 
 # _tresk_chartables_wait(<target> <output>): makes <target> wait for the writer of <output>,
 # and see it as generated in its own directory (from CMake 3.20 every directory does).
 function(_tresk_chartables_wait target output)
-  _tresk_chartables_owner(owner "${output}")
-  add_dependencies(${target} ${owner})
+  get_property(writer GLOBAL PROPERTY "_tresk_chartables_writer ${output}")
+  add_dependencies(${target} ${writer})
   if(NOT CMAKE_VERSION VERSION_LESS 3.18)
     set_source_files_properties("${output}" TARGET_DIRECTORY ${target} PROPERTIES GENERATED ON)
   endif()
@@ -143,7 +145,7 @@ endfunction()
 
 # The rule itself, for tresk_chartables(): arg_BINARY and arg_LOCALE come from the caller.
 function(_tresk_chartables_rule output shown)
-  _tresk_chartables_owner(owner "${output}")
+  _tresk_chartables_name(name tresk_tables "${output}")
   _tresk_charsmith_command(program depends)
   set(options "")
   if(arg_BINARY)
@@ -154,7 +156,7 @@ function(_tresk_chartables_rule output shown)
     _tresk_check_locale("${arg_LOCALE}" "${shown}")
   endif()
   get_property(script GLOBAL PROPERTY _tresk_chartables_step)
-  set(stamp "${CMAKE_CURRENT_BINARY_DIR}/CMakeFiles/${owner}.stamp")
+  set(stamp "${CMAKE_CURRENT_BINARY_DIR}/CMakeFiles/${name}.stamp")
   # The stamp records that the rule ran, so that tables left as they were (their time
   # included) do not make it run again. Ninja knows the output as the rule's byproduct and
   # runs the rule again when the file is gone. Make knows no byproducts: there the output
@@ -175,7 +177,17 @@ function(_tresk_chartables_rule output shown)
     DEPENDS ${depends} "${script}" ${missing}
     COMMENT "Writing character tables ${shown}"
     VERBATIM)
-  add_custom_target(${owner} ALL DEPENDS "${stamp}")
+  # One target writes all the tables files of a directory: Make visits every target of a
+  # build, each time it builds, and that costs more than the tables.
+  set(writer tresk_chartables)
+  if(NOT CMAKE_CURRENT_BINARY_DIR STREQUAL CMAKE_BINARY_DIR)
+    _tresk_chartables_name(writer tresk_chartables "${CMAKE_CURRENT_BINARY_DIR}")
+  endif()
+  if(NOT TARGET ${writer})
+    add_custom_target(${writer} ALL)
+  endif()
+  target_sources(${writer} PRIVATE "${stamp}")
+  set_property(GLOBAL PROPERTY "_tresk_chartables_writer ${output}" ${writer})
 endfunction()
 
 # _tresk_check_locale(<name> <output>): in a native build, stops configuring when the C

@@ -1,0 +1,6 @@
+// tresk_charsmith as one translation unit, as a library's build compiles it: each unit
+// would pay again for the compiler's start and the C library's headers.
+#include "driver.cc"
+#include "main.cc"
+#include "source_writer.cc"
+#include "tables.cc"
