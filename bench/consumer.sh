@@ -10,6 +10,8 @@
 # extra as a ratio to the floor's; and whether the second build did any work, and whether
 # after the touch the tables were written and compiled again.
 # Usage: bench/consumer.sh [runs, default 5]
+# SPDX-License-Identifier: BSD-2-Clause
+# Copyright (c) 2026 The TRESK build tools authors
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 runs=${1:-5}
@@ -42,9 +44,11 @@ for project in baseline floor; do
 done
 cp "$tools/examples/library/tresk_chartables.c.dist" "$work/baseline/tresk_chartables.c"
 libraries='include_directories(include)
-add_library(example_tresk STATIC ${tables} ord2utf32.c)
-add_library(example_tresk_shared SHARED ${tables} ord2utf32.c)
-add_library(example_tresk32 STATIC ${tables} ord2utf32.c)
+add_library(ord2utf32 OBJECT ord2utf32.c)
+set_target_properties(ord2utf32 PROPERTIES POSITION_INDEPENDENT_CODE ON)
+add_library(example_tresk STATIC ${tables} $<TARGET_OBJECTS:ord2utf32>)
+add_library(example_tresk_shared SHARED ${tables} $<TARGET_OBJECTS:ord2utf32>)
+add_library(example_tresk32 STATIC ${tables} $<TARGET_OBJECTS:ord2utf32>)
 add_executable(example_check example_check.c)
 target_link_libraries(example_check PRIVATE example_tresk)'
 cat >"$work/baseline/CMakeLists.txt" <<END
@@ -83,6 +87,8 @@ timed() {
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else printf "-" }'; }
 extra() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a - b }'; }
 
+floor_clean=0
+floor_noop=0
 for type in None RelWithDebInfo; do
   echo "build type: $type"
   printf '%-10s %-5s %6s %6s %6s %6s %6s %6s %6s %-3s %-3s %-3s\n' route gen clean extra \

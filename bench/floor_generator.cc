@@ -2,6 +2,8 @@
 // that computes the same 1088-byte block and writes it, as C source or with -b as bytes
 // (-L takes the locale from the environment). bench/consumer.sh builds and runs it with
 // hand-written CMake, and compares the tools' cost with its own.
+// SPDX-License-Identifier: BSD-2-Clause
+// Copyright (c) 2026 The TRESK build tools authors
 #include <cctype>
 #include <clocale>
 #include <cstdio>

@@ -2,6 +2,8 @@
 # Counts the instructions of tresk_charsmith runs against a floor program that only opens,
 # writes and closes a file (valgrind's callgrind), and the write calls of a source run
 # (strace). Usage: bench/run.sh [path/to/tresk_charsmith]
+# SPDX-License-Identifier: BSD-2-Clause
+# Copyright (c) 2026 The TRESK build tools authors
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 program=${1:-$here/../build/default/tresk_charsmith}

@@ -1,4 +1,6 @@
 // Command line and run control of tresk_charsmith.
+// SPDX-License-Identifier: BSD-2-Clause
+// Copyright (c) 2026 The TRESK build tools authors
 #include "driver.h"
 
 #include <fcntl.h>

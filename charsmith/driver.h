@@ -1,4 +1,6 @@
 // The command line of tresk_charsmith and one run of it: parse, build, write.
+// SPDX-License-Identifier: BSD-2-Clause
+// Copyright (c) 2026 The TRESK build tools authors
 #ifndef TRESK_CHARSMITH_DRIVER_H
 #define TRESK_CHARSMITH_DRIVER_H
 

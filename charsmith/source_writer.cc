@@ -1,5 +1,7 @@
 // The generated source text is assembled in memory, so that the driver can hand it to the
 // file in one write and check that write.
+// SPDX-License-Identifier: BSD-2-Clause
+// Copyright (c) 2026 The TRESK build tools authors
 #include "source_writer.h"
 
 #include <cstring>

@@ -1,4 +1,6 @@
 // Renders the character table block as the C source file that the library compiles in.
+// SPDX-License-Identifier: BSD-2-Clause
+// Copyright (c) 2026 The TRESK build tools authors
 #ifndef TRESK_CHARSMITH_SOURCE_WRITER_H
 #define TRESK_CHARSMITH_SOURCE_WRITER_H
 

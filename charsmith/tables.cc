@@ -1,4 +1,6 @@
 // Computes the character table block in the current locale.
+// SPDX-License-Identifier: BSD-2-Clause
+// Copyright (c) 2026 The TRESK build tools authors
 #include "tables.h"
 
 #include <cctype>

@@ -1,5 +1,7 @@
 // Layout of the character table block and the builder that fills it from the C library's
 // classification functions. The builder, the source writer and the tests all read these.
+// SPDX-License-Identifier: BSD-2-Clause
+// Copyright (c) 2026 The TRESK build tools authors
 #ifndef TRESK_CHARSMITH_TABLES_H
 #define TRESK_CHARSMITH_TABLES_H
 

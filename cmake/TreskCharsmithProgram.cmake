@@ -9,6 +9,8 @@
 #   NONE      none of these: the tables rule stops configuring.
 # An emulator comes before the PATH: it was asked for, and runs the program of the very
 # package found.
+# SPDX-License-Identifier: BSD-2-Clause
+# Copyright (c) 2026 The TRESK build tools authors
 
 set(TRESK_HOST_CHARSMITH "" CACHE FILEPATH
     "tresk_charsmith built for the build machine, run instead of tresk::charsmith")

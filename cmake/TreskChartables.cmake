@@ -15,6 +15,8 @@
 #
 # Which program runs is chosen in TreskCharsmithProgram.cmake; the rule runs
 # TreskChartablesStep.cmake as a script.
+# SPDX-License-Identifier: BSD-2-Clause
+# Copyright (c) 2026 The TRESK build tools authors
 
 include("${CMAKE_CURRENT_LIST_DIR}/TreskChartablesStep.cmake")
 include("${CMAKE_CURRENT_LIST_DIR}/TreskCharsmithProgram.cmake")

@@ -3,6 +3,8 @@
 #         [-DTRESK_BINARY=1] [-DTRESK_LOCALE=<name>] -P TreskChartablesStep.cmake
 # The program writes beside the output, which is replaced only when its bytes change. When
 # included, this file only defines _tresk_missing_locale(), which configuring uses too.
+# SPDX-License-Identifier: BSD-2-Clause
+# Copyright (c) 2026 The TRESK build tools authors
 
 # _tresk_missing_locale(<var> <name>): says that the locale <name> is missing, and how to
 # make it.

@@ -1,5 +1,7 @@
 # The host copy of tresk_charsmith, for cross builds from the tools' source tree with no
 # emulator: the program built for the build machine as a part of the library's build.
+# SPDX-License-Identifier: BSD-2-Clause
+# Copyright (c) 2026 The TRESK build tools authors
 
 # _tresk_host_charsmith(<var>): sets <var> to tresk_charsmith built from the tools' source
 # tree for the build machine, as a part of this build, by the build machine's compilers:

@@ -4,6 +4,8 @@
 # -DTRESK_CROSS_COMPILER=clang compiles with clang --target=<triple> instead of GCC, with
 # the same libraries and binutils (the Android NDK's compiler family);
 # -DCMAKE_CROSSCOMPILING_EMULATOR= (empty) builds with no emulator.
+# SPDX-License-Identifier: BSD-2-Clause
+# Copyright (c) 2026 The TRESK build tools authors
 if(NOT TRESK_TARGET_TRIPLE)
   message(FATAL_ERROR "set TRESK_TARGET_TRIPLE to the target, such as aarch64-linux-gnu or s390x-linux-gnu")
 endif()

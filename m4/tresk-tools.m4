@@ -1,5 +1,7 @@
 # tresk-tools.m4: finds the TRESK build tools for a configure script.   -*- Autoconf -*-
 # serial 2
+# SPDX-License-Identifier: BSD-2-Clause
+# Copyright (c) 2026 The TRESK build tools authors
 
 # TRESK_PROG_CHARSMITH([ACTION-IF-FOUND], [ACTION-IF-NOT-FOUND])
 # --------------------------------------------------------------

@@ -1,4 +1,6 @@
-/* The library's UTF-32 code-unit writer: in UTF-32 every character is one code unit. */
+/* The library's UTF-32 code-unit writer: in UTF-32 every character is one code unit.
+   SPDX-License-Identifier: BSD-2-Clause
+   Copyright (c) 2026 The TRESK build tools authors */
 #include <stdint.h>
 
 /* Links with the other objects of the library but is not exported from a shared library

@@ -2,6 +2,8 @@
 # reads it (ORDER: BIG_ENDIAN or LITTLE_ENDIAN) and, for a cross build's host program, into
 # HOST_DIR in this machine's own:
 #   cmake -DLOCALEDEF=... -DDIR=... -DORDER=... [-DHOST_DIR=...] -P build_locale.cmake
+# SPDX-License-Identifier: BSD-2-Clause
+# Copyright (c) 2026 The TRESK build tools authors
 function(build_locale dir)  # ARGN: the byte-order option of localedef
   file(MAKE_DIRECTORY "${dir}")
   execute_process(

@@ -4,6 +4,8 @@
 # statically, which must build a dynamic program unless TRESK_STATIC=ON asks for a static one:
 #   cmake -DTOOLS=... -DDIR=... -DRUN=<tresk_charsmith of this machine> [-DCXX=...]
 #         -P chartables_misuse.cmake
+# SPDX-License-Identifier: BSD-2-Clause
+# Copyright (c) 2026 The TRESK build tools authors
 include("${CMAKE_CURRENT_LIST_DIR}/checks.cmake")
 
 # Each case: languages, the calls, and what the configure run must print ("-": it succeeds).

@@ -1,5 +1,7 @@
 # Checks the AArch64 deliverables with the cross binutils:
 #   cmake -DREADELF=... -DNM=... -DOBJECT=... [-DPROGRAM=...] -P check_aarch64.cmake
+# SPDX-License-Identifier: BSD-2-Clause
+# Copyright (c) 2026 The TRESK build tools authors
 include("${CMAKE_CURRENT_LIST_DIR}/checks.cmake")
 
 # The object: an ELF64 AArch64 relocatable that defines the writer and needs nothing.

@@ -1,4 +1,6 @@
 # Helpers of the check scripts run with cmake -P.
+# SPDX-License-Identifier: BSD-2-Clause
+# Copyright (c) 2026 The TRESK build tools authors
 
 # run_checked(<var> <what> <command>...): runs the command, stops the check with its output
 # if it fails, and leaves its standard output in <var>.

@@ -3,6 +3,8 @@
 # HOST_LOCALES for the host, each in its own byte order):
 #   cmake -DHOST=... -DPROGRAM=... -DEMULATOR="..." -DDIR=... -DLOCALES=... -DHOST_LOCALES=...
 #         -P compare_host.cmake
+# SPDX-License-Identifier: BSD-2-Clause
+# Copyright (c) 2026 The TRESK build tools authors
 include("${CMAKE_CURRENT_LIST_DIR}/checks.cmake")
 
 separate_arguments(emulator UNIX_COMMAND "${EMULATOR}")

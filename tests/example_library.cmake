@@ -12,6 +12,8 @@
 # NO_EMULATOR the example is configured with no emulator, and its check program is run here
 # through EMULATOR; with PLAIN_PATH it is then configured again with that PATH. With MESON
 # (and TOOLS), it is built and checked by Meson instead, the tools a CMake subproject of it.
+# SPDX-License-Identifier: BSD-2-Clause
+# Copyright (c) 2026 The TRESK build tools authors
 include("${CMAKE_CURRENT_LIST_DIR}/checks.cmake")
 
 file(REMOVE_RECURSE "${BUILD}")

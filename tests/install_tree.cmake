@@ -2,7 +2,8 @@
 # example library against it as an installed package is used: with Make through pkg-config
 # and with its configure script in the staged tree, and with CMake through find_package once
 # the prefix has been moved.
-#   cmake -DBUILD=... -DDIR=... -DBINDIR=... -DLIBDIR=... -DDATADIR=... -DMANDIR=... -DOBJECT=...
+#   cmake -DBUILD=... -DDIR=... -DBINDIR=... -DLIBDIR=... -DDATADIR=... -DMANDIR=... -DDOCDIR=...
+#         -DOBJECT=...
 #         -DSOURCE=... -DGENERATOR=... -DFOLDERS=<two folder names> [-DC_FLAGS=...]
 #         [-DPKG_CONFIG=...] [-DAUTORECONF=...] [-DCROSS=... -DCC=... -DCXX=... -DAR=...
 #         -DEMULATOR=... -DHOST_CHARSMITH=...] -P install_tree.cmake
@@ -10,6 +11,8 @@
 # object needs its runtime). Where a path holds what a Makefile cannot carry, Make and
 # configure must stop at once with a line that names it; so they must when the tree is
 # reached through the first of FOLDERS, which holds a space.
+# SPDX-License-Identifier: BSD-2-Clause
+# Copyright (c) 2026 The TRESK build tools authors
 include("${CMAKE_CURRENT_LIST_DIR}/checks.cmake")
 
 set(prefix /opt/tresk)
@@ -25,7 +28,7 @@ set(expected ${BINDIR}/tresk_charsmith ${LIBDIR}/tresk_ord2utf32.o ${MANDIR}/man
              ${package}/TreskToolsConfig.cmake ${package}/TreskToolsConfigVersion.cmake
              ${package}/TreskChartables.cmake ${package}/TreskCharsmithProgram.cmake
              ${package}/TreskChartablesStep.cmake ${LIBDIR}/pkgconfig/tresk-tools.pc
-             ${DATADIR}/aclocal/tresk-tools.m4)
+             ${DATADIR}/aclocal/tresk-tools.m4 ${DOCDIR}/LICENSE)
 list(SORT expected)
 if(NOT installed STREQUAL expected)
   message(FATAL_ERROR "installed: ${installed}\nexpected: ${expected}")

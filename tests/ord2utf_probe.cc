@@ -1,5 +1,7 @@
 // A shared library built with the UTF-32 writer's object, exporting one function of its
 // own that calls the writer, as the library's exported functions do.
+// SPDX-License-Identifier: BSD-2-Clause
+// Copyright (c) 2026 The TRESK build tools authors
 #include <cstdint>
 
 extern "C" std::uint32_t _tresk_ord2utf_32(std::uint32_t cvalue, std::uint32_t* buffer);

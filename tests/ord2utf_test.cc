@@ -1,4 +1,6 @@
 // The UTF-32 code-unit writer: what it stores and where its symbol can be seen.
+// SPDX-License-Identifier: BSD-2-Clause
+// Copyright (c) 2026 The TRESK build tools authors
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 

@@ -1,5 +1,7 @@
 // tresk_charsmith through its own command line: messages, statuses, output files, write
 // failures, and the generated source through a real C compiler.
+// SPDX-License-Identifier: BSD-2-Clause
+// Copyright (c) 2026 The TRESK build tools authors
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>

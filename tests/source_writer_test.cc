@@ -1,4 +1,6 @@
 // The generated source text: its rows, its counts and the locale line.
+// SPDX-License-Identifier: BSD-2-Clause
+// Copyright (c) 2026 The TRESK build tools authors
 #include <gtest/gtest.h>
 
 #include <array>

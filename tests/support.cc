@@ -1,5 +1,7 @@
 // Running programs the way a build script does, and the scratch files and locale the
 // tests need.
+// SPDX-License-Identifier: BSD-2-Clause
+// Copyright (c) 2026 The TRESK build tools authors
 #include "support.h"
 
 #include <fcntl.h>

@@ -1,5 +1,7 @@
 // Helpers shared by the tests: running the real program, scratch directories, the
 // test-built 8-bit locale.
+// SPDX-License-Identifier: BSD-2-Clause
+// Copyright (c) 2026 The TRESK build tools authors
 #ifndef TRESK_TESTS_SUPPORT_H
 #define TRESK_TESTS_SUPPORT_H
 

@@ -1,4 +1,6 @@
 // The block against the C library's answers, in "C" and in an 8-bit locale.
+// SPDX-License-Identifier: BSD-2-Clause
+// Copyright (c) 2026 The TRESK build tools authors
 #include <gtest/gtest.h>
 
 #include <array>

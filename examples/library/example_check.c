@@ -1,5 +1,7 @@
 /* Checks the library's compiled tables against the binary outputs named on the command
-   line, and calls the UTF-32 writer linked into it. */
+   line, and calls the UTF-32 writer linked into it.
+   SPDX-License-Identifier: BSD-2-Clause
+   Copyright (c) 2026 The TRESK build tools authors */
 #include <stdio.h>
 #include <string.h>
 

@@ -3,6 +3,8 @@
 # builds in the current directory. A cross build sets CC and AR, points pkg-config at the
 # target's install, and either runs the target's programs through EMULATOR or names a
 # tresk_charsmith built for the build machine in CHARSMITH (there is then no check to run).
+# SPDX-License-Identifier: BSD-2-Clause
+# Copyright (c) 2026 The TRESK build tools authors
 
 srcdir = .
 PKG_CONFIG = pkg-config

@@ -1,5 +1,7 @@
 /* Stand-in for the library's internal header: what the generated tables and the UTF-32
-   writer need of it. */
+   writer need of it.
+   SPDX-License-Identifier: BSD-2-Clause
+   Copyright (c) 2026 The TRESK build tools authors */
 #ifndef TRESK_INTERNAL_H
 #define TRESK_INTERNAL_H
 
