@@ -5,8 +5,9 @@
 #   cmake -DBUILD=... -DDIR=... -DBINDIR=... -DLIBDIR=... -DDATADIR=... -DMANDIR=... -DDOCDIR=...
 #         -DOBJECT=...
 #         -DSOURCE=... -DGENERATOR=... -DFOLDERS=<two folder names> [-DC_FLAGS=...]
-#         [-DPKG_CONFIG=...] [-DAUTORECONF=...] [-DCROSS=... -DCC=... -DCXX=... -DAR=...
-#         -DEMULATOR=... -DHOST_CHARSMITH=...] -P install_tree.cmake
+#         -DNM=... [-DPKG_CONFIG=...] [-DAUTORECONF=...] [-DMESON=...] [-DCROSS=... -DCC=...
+#         -DCXX=... -DAR=... -DEMULATOR=... -DHOST_CHARSMITH=... -DPROCESSOR=... -DBYTE_ORDER=...]
+#         -P install_tree.cmake
 # The example is compiled with C_FLAGS, those of the tree installed (a sanitizer build's
 # object needs its runtime). Where a path holds what a Makefile cannot carry, Make and
 # configure must stop at once with a line that names it; so they must when the tree is
@@ -145,6 +146,55 @@ if(PKG_CONFIG)
   endif()
 endif()
 
+# Meson, the program from the build machine's module (native: true), the object from the
+# target's; a cross build names the target's root in its cross file, and reaches the build
+# machine's module, written here as its package installs it, through
+# PKG_CONFIG_PATH_FOR_BUILD.
+if(MESON AND PKG_CONFIG)
+  set(modules "${staged}/${LIBDIR}/pkgconfig")
+  set(setup ${MESON} setup -Dtools=installed "${DIR}/meson" "${SOURCE}")
+  if(NOT CROSS)
+    run_checked(ignored "meson setup, installed tools" ${CMAKE_COMMAND} -E env
+                "PKG_CONFIG_PATH=${modules}" "PKG_CONFIG_SYSROOT_DIR=${DIR}/stage" ${setup})
+  else()
+    file(WRITE "${DIR}/native-pkgconfig/tresk-tools.pc"
+         "charsmith=${HOST_CHARSMITH}\n\nName: tresk-tools\nDescription: the build machine's\nVersion: 1.0.0\n")
+    # Meson's arrays of strings, from CMake's lists.
+    separate_arguments(c UNIX_COMMAND "${CC}")
+    set(wrapper ${emulator})
+    foreach(list c wrapper)
+      string(REPLACE "'" "\\'" ${list} "${${list}}")
+      list(JOIN ${list} "', '" ${list})
+    endforeach()
+    string(REPLACE "_ENDIAN" "" endian "${BYTE_ORDER}")
+    string(TOLOWER "${endian}" endian)
+    file(WRITE "${DIR}/cross.ini" "[binaries]
+c = ['${c}']
+ar = '${AR}'
+pkgconfig = '${PKG_CONFIG}'
+exe_wrapper = ['${wrapper}']
+
+[properties]
+sys_root = '${DIR}/stage'
+pkg_config_libdir = ['${modules}']
+
+[host_machine]
+system = 'linux'
+cpu_family = '${PROCESSOR}'
+cpu = '${PROCESSOR}'
+endian = '${endian}'
+")
+    run_checked(ignored "meson setup, cross, installed tools" ${CMAKE_COMMAND} -E env
+                "PKG_CONFIG_PATH_FOR_BUILD=${DIR}/native-pkgconfig" ${setup} --cross-file "${DIR}/cross.ini")
+  endif()
+  run_checked(ignored "meson test, installed tools" ${MESON} test -C "${DIR}/meson")
+  run_checked(ignored "the tables from Meson" ${CMAKE_COMMAND} -E compare_files
+              "${DIR}/meson/tresk_chartables.c" "${SOURCE}/tresk_chartables.c.dist")
+  run_checked(symbols "nm" ${NM} "${DIR}/meson/libexample_tresk.a")
+  expect("${symbols}" " T _tresk_ord2utf_32" "the object in the library that Meson built")
+  message(STATUS "meson: built and checked with the installed tools")
+endif()
+
 # CMake and find_package, from wherever the prefix has gone; a cross build once more with no
 # emulator, running the host program instead, and once with the build machine's program
 # from the PATH, configured again from a shell without it.
@@ -178,4 +228,6 @@ if(NOT PKG_CONFIG)
   message(STATUS "the Make and configure builds were not run: pkg-config is not installed")
 elseif(NOT AUTORECONF)
   message(STATUS "the configure builds were not run: autoreconf is not installed")
+elseif(NOT MESON)
+  message(STATUS "the Meson builds were not run: meson is not installed")
 endif()
