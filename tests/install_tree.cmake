@@ -223,6 +223,18 @@ if(CROSS)
                  ${CMAKE_COMMAND} -S "${SOURCE}" -B "${DIR}/native" -DTRESK_TOOLS_DIR=
                  "-DTreskTools_DIR=${DIR}/moved/${LIBDIR}/cmake/TreskTools")
 endif()
+# The target's package installed without the program (packaged apart): a build of the
+# shipped tables takes the object; one that would run the program says what is missing.
+if(NOT CROSS)
+  file(RENAME "${DIR}/moved/${BINDIR}/tresk_charsmith" "${DIR}/tresk_charsmith")
+  set(configure ${CMAKE_COMMAND} -S "${SOURCE}" -DTRESK_TOOLS_DIR= "-DCMAKE_PREFIX_PATH=${DIR}/moved")
+  run_checked(ignored "the shipped tables, a package without the program"
+              ${configure} -B "${DIR}/no-program")
+  run_checked(ignored "build" ${CMAKE_COMMAND} --build "${DIR}/no-program")
+  expect_failure("tables written with a package without the program"
+                 "these tools have no tresk_charsmith .installed without it"
+                 ${configure} -B "${DIR}/no-program-rebuild" -DREBUILD_CHARTABLES=ON)
+endif()
 message(STATUS "find_package: built and checked from the moved prefix")
 if(NOT PKG_CONFIG)
   message(STATUS "the Make and configure builds were not run: pkg-config is not installed")
