@@ -155,7 +155,8 @@ if(MESON AND PKG_CONFIG)
   set(setup ${MESON} setup -Dtools=installed "${DIR}/meson" "${SOURCE}")
   if(NOT CROSS)
     run_checked(ignored "meson setup, installed tools" ${CMAKE_COMMAND} -E env
-                "PKG_CONFIG_PATH=${modules}" "PKG_CONFIG_SYSROOT_DIR=${DIR}/stage" ${setup})
+                "PKG_CONFIG_PATH=${modules}" "PKG_CONFIG_SYSROOT_DIR=${DIR}/stage"
+                "CFLAGS=${C_FLAGS}" "LDFLAGS=${C_FLAGS}" ${setup})
   else()
     file(WRITE "${DIR}/native-pkgconfig/tresk-tools.pc"
          "charsmith=${HOST_CHARSMITH}\n\nName: tresk-tools\nDescription: the build machine's\nVersion: 1.0.0\n")
@@ -227,7 +228,8 @@ endif()
 # shipped tables takes the object; one that would run the program says what is missing.
 if(NOT CROSS)
   file(RENAME "${DIR}/moved/${BINDIR}/tresk_charsmith" "${DIR}/tresk_charsmith")
-  set(configure ${CMAKE_COMMAND} -S "${SOURCE}" -DTRESK_TOOLS_DIR= "-DCMAKE_PREFIX_PATH=${DIR}/moved")
+  set(configure ${CMAKE_COMMAND} -S "${SOURCE}" -DTRESK_TOOLS_DIR= "-DCMAKE_PREFIX_PATH=${DIR}/moved"
+                "-DCMAKE_C_FLAGS=${C_FLAGS}")
   run_checked(ignored "the shipped tables, a package without the program"
               ${configure} -B "${DIR}/no-program")
   run_checked(ignored "build" ${CMAKE_COMMAND} --build "${DIR}/no-program")
