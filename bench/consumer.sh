@@ -8,8 +8,9 @@
 # build, and of a build after `touch charsmith/driver.cc` (the installed route installs the
 # tools again first); the extra over the baseline of a clean and of a second build, and that
 # extra as a ratio to the floor's; and whether the second build did any work, and whether
-# after the touch the tables were written and compiled again.
-# Usage: bench/consumer.sh [runs, default 5]
+# after the touch the tables were written and compiled again. The compilers are CMake's
+# defaults, or CC and CXX; ROUTES chooses routes (baseline and floor among them).
+# Usage: [CC=... CXX=...] [ROUTES="baseline floor source"] bench/consumer.sh [runs, default 5]
 # SPDX-License-Identifier: BSD-2-Clause
 # Copyright (c) 2026 The TRESK build tools authors
 set -eu
@@ -87,60 +88,68 @@ timed() {
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else printf "-" }'; }
 extra() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a - b }'; }
 
-floor_clean=0
-floor_noop=0
+routes="baseline floor source"
+[ $have_cross = yes ] && routes="$routes emulator host-copy"
+routes=${ROUTES:-"$routes installed"}
+# The routes take turns, run after run, so that the machine's drift reaches them alike.
 for type in None RelWithDebInfo; do
   echo "build type: $type"
   printf '%-10s %-5s %6s %6s %6s %6s %6s %6s %6s %-3s %-3s %-3s\n' route gen clean extra \
     ratio no-op extra ratio touch ran wrote cc
   for gen in Ninja "Unix Makefiles"; do
     short=$(echo "$gen" | sed 's/Unix Makefiles/Make/')
-    for route in baseline floor source emulator host-copy installed; do
-      case $route in
-        baseline | floor) src=$work/$route; opts="" ;;
-        source) src=$tools/examples/library; opts="-DTRESK_TOOLS_DIR=$tools -DREBUILD_CHARTABLES=ON" ;;
-        emulator)
-          src=$tools/examples/library; opts="-DTRESK_TOOLS_DIR=$tools -DREBUILD_CHARTABLES=ON $cross" ;;
-        host-copy)
-          src=$tools/examples/library
-          opts="-DTRESK_TOOLS_DIR=$tools -DREBUILD_CHARTABLES=ON $cross -DCMAKE_CROSSCOMPILING_EMULATOR=" ;;
-        installed)
-          src=$tools/examples/library
-          opts="-DTRESK_TOOLS_DIR= -DREBUILD_CHARTABLES=ON -DCMAKE_PREFIX_PATH=$work/prefix" ;;
-      esac
-      case $route in emulator | host-copy) [ $have_cross = yes ] || continue ;; esac
-      [ "$type" = None ] || opts="$opts -DCMAKE_BUILD_TYPE=$type"
-      build=$work/build
-      : >"$work/clean"; : >"$work/noop"; : >"$work/touch"
-      rebuilt=no; written=no; recompiled=no
-      i=0
-      while [ $i -lt "$runs" ]; do
+    for route in $routes; do
+      : >"$work/$route.clean"; : >"$work/$route.noop"; : >"$work/$route.touch"
+      echo no no no >"$work/$route.seen"
+    done
+    i=0
+    while [ $i -lt "$runs" ]; do
+      for route in $routes; do
+        case $route in
+          baseline | floor) src=$work/$route; opts="" ;;
+          source) src=$tools/examples/library; opts="-DTRESK_TOOLS_DIR=$tools -DREBUILD_CHARTABLES=ON" ;;
+          emulator)
+            src=$tools/examples/library; opts="-DTRESK_TOOLS_DIR=$tools -DREBUILD_CHARTABLES=ON $cross" ;;
+          host-copy)
+            src=$tools/examples/library
+            opts="-DTRESK_TOOLS_DIR=$tools -DREBUILD_CHARTABLES=ON $cross -DCMAKE_CROSSCOMPILING_EMULATOR=" ;;
+          installed)
+            src=$tools/examples/library
+            opts="-DTRESK_TOOLS_DIR= -DREBUILD_CHARTABLES=ON -DCMAKE_PREFIX_PATH=$work/prefix" ;;
+        esac
+        [ "$type" = None ] || opts="$opts -DCMAKE_BUILD_TYPE=$type"
+        build=$work/build
+        read -r rebuilt written recompiled <"$work/$route.seen"
         rm -rf "$build"
         # shellcheck disable=SC2086
-        timed "$work/clean" sh -c "cmake -S '$src' -B '$build' -G '$gen' $opts && cmake --build '$build'"
-        timed "$work/noop" cmake --build "$build"
-        grep -Eq 'Building|Linking|Writing|Configuring' "$work/out" && rebuilt=yes
+        timed "$work/$route.clean" sh -c "cmake -S '$src' -B '$build' -G '$gen' $opts && cmake --build '$build'"
+        for noop in 1 2 3; do  # a tenth of a second under Make: three to a run
+          timed "$work/$route.noop" cmake --build "$build"
+          grep -Eq 'Building|Linking|Writing|Configuring' "$work/out" && rebuilt=yes
+        done
         touch "$tools/charsmith/driver.cc"
         [ $route = installed ] && install_tools
-        timed "$work/touch" cmake --build "$build"
+        timed "$work/$route.touch" cmake --build "$build"
         grep -q 'Writing character tables tresk_chartables\.c' "$work/out" && written=yes
         grep -q 'tresk_chartables\.c\.o' "$work/out" && recompiled=yes
-        i=$((i + 1))
+        echo "$rebuilt $written $recompiled" >"$work/$route.seen"
       done
-      clean=$(median <"$work/clean")
-      noop=$(median <"$work/noop")
-      case $route in
-        baseline) base_clean=$clean; base_noop=$noop ;;
-        floor)
-          floor_clean=$(extra "$clean" "$base_clean")
-          floor_noop=$(extra "$noop" "$base_noop") ;;
-      esac
+      i=$((i + 1))
+    done
+    base_clean=$(median <"$work/baseline.clean")
+    base_noop=$(median <"$work/baseline.noop")
+    floor_clean=$(extra "$(median <"$work/floor.clean")" "$base_clean")
+    floor_noop=$(extra "$(median <"$work/floor.noop")" "$base_noop")
+    for route in $routes; do
+      clean=$(median <"$work/$route.clean")
+      noop=$(median <"$work/$route.noop")
       x_clean=$(extra "$clean" "$base_clean")
       x_noop=$(extra "$noop" "$base_noop")
+      read -r rebuilt written recompiled <"$work/$route.seen"
       printf '%-10s %-5s %6s %6s %6s %6s %6s %6s %6s %-3s %-3s %-3s\n' "$route" "$short" \
         "$clean" "$x_clean" "$(ratio "$x_clean" "$floor_clean")" "$noop" "$x_noop" \
-        "$(ratio "$x_noop" "$floor_noop")" "$(median <"$work/touch")" "$rebuilt" "$written" \
-        "$recompiled"
+        "$(ratio "$x_noop" "$floor_noop")" "$(median <"$work/$route.touch")" "$rebuilt" \
+        "$written" "$recompiled"
     done
   done
 done
