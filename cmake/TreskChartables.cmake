@@ -188,7 +188,7 @@ function(_tresk_chartables_rule output shown)
   if(NOT TARGET ${writer})
     add_custom_target(${writer} ALL)
   endif()
-  target_sources(${writer} PRIVATE "${stamp}")
+  set_property(TARGET ${writer} APPEND PROPERTY SOURCES "${stamp}")  # target_sources: 3.19
   set_property(GLOBAL PROPERTY "_tresk_chartables_writer ${output}" ${writer})
 endfunction()
 
