@@ -30,6 +30,16 @@ function(expect_failure what pattern)
   endif()
 endfunction()
 
+# expect_outcome(<what> <pattern> <command>...): with no pattern the command must succeed,
+# as with run_checked; with one it must fail, as with expect_failure.
+function(expect_outcome what pattern)
+  if(pattern STREQUAL "")
+    run_checked(ignored "${what}" ${ARGN})
+  else()
+    expect_failure("${what}" "${pattern}" ${ARGN})
+  endif()
+endfunction()
+
 # literal(<var> <text>): the text as a regular expression that matches it alone; paths hold
 # '$', '(' and the like.
 function(literal var text)
