@@ -75,6 +75,10 @@ endif()
 set(configure ${shell} ${CMAKE_COMMAND} -S "${SOURCE}" -B "${BUILD}" -G "${GENERATOR}" ${options}
               -DREBUILD_CHARTABLES=ON)
 run_checked(output "configure" ${configure})
+if(PLAIN_PATH)
+  literal(program "${PROGRAM}")
+  expect("${output}" "written by ${program}, from the PATH" "the program that configure took")
+endif()
 # The reader in wide/ first, alone: it must wait for the one writer, found at the end of
 # configuring. Then all, with -j: under Make two targets that compile one tables file must
 # not both write it.

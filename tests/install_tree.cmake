@@ -202,15 +202,16 @@ if(CROSS)
   run_checked(ignored "find_package, host program" ${example} "-DBUILD=${DIR}/cmake-host"
               -DNO_EMULATOR=ON "-DHOST_CHARSMITH=${HOST_CHARSMITH}"
               "-DPROGRAM=${HOST_CHARSMITH}" -P "${script}")
-  # A program on the PATH that does not run (the target's, say) is passed over.
+  # A tresk_charsmith on the PATH that cannot run here, a file that is no program at all,
+  # is passed over for the build machine's after it, and configure names that one.
   set(not_running "${DIR}/not running")
   file(MAKE_DIRECTORY "${not_running}")
-  file(WRITE "${not_running}/tresk_charsmith" "#!/bin/sh\nexit 1\n")
+  file(COPY_FILE "${DIR}/tables.bin" "${not_running}/tresk_charsmith")
   file(CHMOD "${not_running}/tresk_charsmith" PERMISSIONS OWNER_READ OWNER_EXECUTE)
   run_checked(ignored "find_package, the build machine's program on the PATH"
               ${CMAKE_COMMAND} -E env "PATH=${not_running}:${build_machine}:$ENV{PATH}"
               ${example} "-DBUILD=${DIR}/cmake-path" -DNO_EMULATOR=ON "-DPLAIN_PATH=$ENV{PATH}"
-              "-DPROGRAM=${HOST_CHARSMITH}" -P "${script}")
+              "-DPROGRAM=${build_machine}/tresk_charsmith" -P "${script}")
   # A build for this machine does not take the target's package.
   expect_failure("a native build with the target's package" "built for [a-z0-9_]+; this build is for"
                  ${CMAKE_COMMAND} -S "${SOURCE}" -B "${DIR}/native" -DTRESK_TOOLS_DIR=
