@@ -4,5 +4,7 @@
 // Copyright (c) 2026 The TRESK build tools authors
 #include "driver.cc"
 #include "main.cc"
+#include "platform_posix.cc"
+#include "platform_win32.cc"
 #include "source_writer.cc"
 #include "tables.cc"

@@ -3,15 +3,12 @@
 // Copyright (c) 2026 The TRESK build tools authors
 #include "driver.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "platform.h"
 #include "source_writer.h"
 #include "tables.h"
 
@@ -28,30 +25,6 @@ int fail(const char* message) {
   return 1;
 }
 
-bool same_file(const struct stat& a, const struct stat& b) {
-  return S_ISREG(a.st_mode) && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
-
-// Empties the file that the output name leads to, a link's target included, once the stream
-// is closed, if that is still the regular file that was written: a close can fail after
-// the data reached it (NFS and AFS report deferred write errors there).
-void empty_output(const char* path, const struct stat& written) {
-  const int fd = open(path, O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) return;
-  struct stat now;
-  if (fstat(fd, &now) == 0 && same_file(now, written)) (void)!ftruncate(fd, 0);
-  close(fd);
-}
-
-// Removes the output name after a failed write, once the file has been emptied. Only the
-// regular file that was written is removed: never a device (the output may be /dev/full,
-// and we may be root), never a link to the file, and never whatever took its place
-// meanwhile.
-void remove_output(const char* path, const struct stat& written) {
-  struct stat now;
-  if (lstat(path, &now) == 0 && same_file(now, written)) unlink(path);
-}
-
 // Writes `size` bytes to the file `path` in one call and reports any failure, including one
 // that shows only when the file is closed.
 int write_file(const char* path, const void* data, std::size_t size, bool binary) {
@@ -64,14 +37,13 @@ int write_file(const char* path, const void* data, std::size_t size, bool binary
   // count shows, instead of a first block now and the rest at fclose. A stream that cannot
   // be made so is not written at all.
   const bool unbuffered = std::setvbuf(file, nullptr, _IONBF, 0) == 0;
-  struct stat written;
-  const bool regular = fstat(fileno(file), &written) == 0 && S_ISREG(written.st_mode);
+  const WrittenFile written = identify_output(file);
 
   const std::size_t count = unbuffered ? std::fwrite(data, 1, size, file) : 0;
   const bool stream_failed = !unbuffered || count != size || std::ferror(file) != 0;
   // Whatever name reached the file, a link included, no partial tables may stay in it. If
   // even this fails, removing the name below is all that is left to do.
-  if (stream_failed && regular) (void)!ftruncate(fileno(file), 0);
+  if (stream_failed && written.regular) empty_output(file);
   const bool close_failed = std::fclose(file) != 0;
   if (!stream_failed && !close_failed) return 0;
 
@@ -81,10 +53,7 @@ int write_file(const char* path, const void* data, std::size_t size, bool binary
   } else {
     std::fprintf(stderr, "tresk_charsmith: failed to write %s\n", path);
   }
-  if (regular) {
-    if (!stream_failed) empty_output(path, written);
-    remove_output(path, written);
-  }
+  discard_output(path, written, stream_failed);
   return 1;
 }
 
@@ -98,7 +67,9 @@ int parse_command_line(int argc, char* const argv[], Settings& settings) {
       std::fputs(kUsage, stderr);
       return 0;
     } else if (std::strcmp(arg, "-L") == 0) {
-      if (std::setlocale(LC_ALL, "") == nullptr) return fail("setlocale() failed");
+      if (std::setlocale(LC_ALL, environment_locale()) == nullptr) {
+        return fail("setlocale() failed");
+      }
       const char* name = std::getenv("LC_ALL");
       settings.locale_name = name != nullptr ? name : "(null)";
     } else if (std::strcmp(arg, "-b") == 0) {
