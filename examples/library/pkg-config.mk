@@ -1,8 +1,9 @@
 # The example library built with Make, finding the tools through pkg-config:
 #   make -f examples/library/pkg-config.mk srcdir=examples/library check
-# builds in the current directory. A cross build sets CC and AR, points pkg-config at the
-# target's install, and either runs the target's programs through EMULATOR or names a
-# tresk_charsmith built for the build machine in CHARSMITH (there is then no check to run).
+# builds in the current directory. A cross build sets CC and AR (and EXEEXT=.exe for
+# Windows), points pkg-config at the target's install, and either runs the target's programs
+# through EMULATOR or names a tresk_charsmith built for the build machine in CHARSMITH
+# (there is then no check to run).
 # SPDX-License-Identifier: BSD-2-Clause
 # Copyright (c) 2026 The TRESK build tools authors
 
@@ -20,10 +21,11 @@ $(foreach path,CHARSMITH ORD2UTF32 srcdir,$(if $(findstring $(space),$($(path)))
 # Every path goes to the shell quoted, whatever characters it holds.
 quote = '$(subst ','\'',$(1))'
 EMULATOR =
+EXEEXT =
 CFLAGS = -O2
 ALL_CFLAGS = -Wall -Werror -I$(call quote,$(srcdir)/include) $(CFLAGS)
 
-all: libexample_tresk.a example_check tables.bin tables_c_locale.bin
+all: libexample_tresk.a example_check$(EXEEXT) tables.bin tables_c_locale.bin
 
 tresk_chartables.c: $(CHARSMITH)
 	$(EMULATOR) $(call quote,$(CHARSMITH)) $@
@@ -38,10 +40,10 @@ libexample_tresk.a: tresk_chartables.o $(ORD2UTF32)
 	rm -f $@
 	$(AR) rcs $@ tresk_chartables.o $(call quote,$(ORD2UTF32))
 
-example_check: $(srcdir)/example_check.c libexample_tresk.a
+example_check$(EXEEXT): $(srcdir)/example_check.c libexample_tresk.a
 	$(CC) $(ALL_CFLAGS) -o $@ $(call quote,$(srcdir)/example_check.c) libexample_tresk.a
 
 check: all
-	$(EMULATOR) ./example_check tables.bin tables_c_locale.bin
+	$(EMULATOR) ./example_check$(EXEEXT) tables.bin tables_c_locale.bin
 
 .PHONY: all check
