@@ -15,7 +15,7 @@ set(environments "C")
 if(EXISTS ${LOCALES}/tr_TR.ISO-8859-9/LC_CTYPE)
   list(APPEND environments "tr_TR.ISO-8859-9")
 else()
-  message(STATUS "localedef is not installed: compared in the \"C\" locale only")
+  message(STATUS "the 8-bit test locale was not built for the target: compared in the \"C\" locale only")
 endif()
 
 foreach(locale IN LISTS environments)

@@ -7,7 +7,8 @@
 # them is rebuilt:
 #   cmake -DSOURCE=... -DBUILD=... -DGENERATOR=... (-DTOOLS=... | -DPREFIX=... -DPROGRAM=...)
 #         [-DCROSS=<initial cache> -DCC=... -DCXX=... -DEMULATOR=...] [-DHOST_CHARSMITH=...]
-#         [-DNO_EMULATOR=ON] [-DPLAIN_PATH=...] [-DC_FLAGS=...] -P example_library.cmake
+#         [-DNO_EMULATOR=ON] [-DPLAIN_PATH=...] [-DC_FLAGS=...] [-DEXE=.exe -DOBJDUMP=...]
+#         -P example_library.cmake
 # CROSS holds what makes the cross build: our toolchain file, or the system and compilers. With
 # NO_EMULATOR the example is configured with no emulator, and its check program is run here
 # through EMULATOR; with PLAIN_PATH it is then configured again with that PATH. With MESON
@@ -55,6 +56,8 @@ endif()
 if(C_FLAGS)
   list(APPEND options "-DCMAKE_C_FLAGS=${C_FLAGS}")
 endif()
+# The tools' object compiles without a warning on every target.
+list(APPEND options -DCMAKE_COMPILE_WARNING_AS_ERROR=ON)
 if(HOST_CHARSMITH)
   list(APPEND options "-DTRESK_HOST_CHARSMITH=${HOST_CHARSMITH}")
 endif()
@@ -94,10 +97,21 @@ run_checked(ignored "the shipped tables" ${CMAKE_COMMAND} -E compare_files
             "${BUILD}/tresk_chartables.c" "${SOURCE}/tresk_chartables.c.dist")
 if(NO_EMULATOR)
   separate_arguments(emulator UNIX_COMMAND "${EMULATOR}")
-  run_checked(output "check" ${emulator} "${BUILD}/example_check" "${BUILD}/check/tables.bin"
+  run_checked(output "check" ${emulator} "${BUILD}/example_check${EXE}" "${BUILD}/check/tables.bin"
               "${BUILD}/check/C locale.bin")
 else()
   run_checked(output "test" ${CMAKE_CTEST_COMMAND} --test-dir "${BUILD}" --output-on-failure)
+endif()
+
+# A DLL that exports all it defines, as MinGW does when nothing is marked for export, still
+# leaves the writer out.
+if(EXISTS "${BUILD}/libexample_tresk_shared.dll")
+  run_checked(exports "objdump -p" ${OBJDUMP} -p "${BUILD}/libexample_tresk_shared.dll")
+  string(REGEX REPLACE ".*Ordinal/Name Pointer. Table" "" exports "${exports}")
+  expect("${exports}" "_tresk_default_tables" "the DLL's automatic exports")
+  if(exports MATCHES "_tresk_ord2utf_32")
+    message(FATAL_ERROR "the DLL exports _tresk_ord2utf_32:\n${exports}")
+  endif()
 endif()
 
 # Only the example's own test and none of its install rules: the tools add nothing.

@@ -5,8 +5,9 @@
 #   cmake -DBUILD=... -DDIR=... -DBINDIR=... -DLIBDIR=... -DDATADIR=... -DMANDIR=... -DDOCDIR=...
 #         -DOBJECT=...
 #         -DSOURCE=... -DGENERATOR=... -DFOLDERS=<two folder names> [-DC_FLAGS=...]
-#         -DNM=... [-DPKG_CONFIG=...] [-DAUTORECONF=...] [-DMESON=...] [-DCROSS=... -DCC=...
-#         -DCXX=... -DAR=... -DEMULATOR=... -DHOST_CHARSMITH=... -DPROCESSOR=... -DBYTE_ORDER=...]
+#         -DNM=... -DOBJDUMP=... -DEXE=<.exe or nothing> -DSYSTEM=... [-DPKG_CONFIG=...]
+#         [-DAUTORECONF=...] [-DMESON=...] [-DCROSS=... -DCC=... -DCXX=... -DAR=... -DEMULATOR=...
+#         -DHOST_CHARSMITH=... -DPROCESSOR=... -DBYTE_ORDER=...]
 #         -P install_tree.cmake
 # The example is compiled with C_FLAGS, those of the tree installed (a sanitizer build's
 # object needs its runtime). Where a path holds what a Makefile cannot carry, Make and
@@ -25,7 +26,7 @@ run_checked(ignored "install" ${CMAKE_COMMAND} -E env "DESTDIR=${DIR}/stage"
 file(GLOB_RECURSE installed RELATIVE "${staged}" "${staged}/*")
 list(SORT installed)
 set(package ${LIBDIR}/cmake/TreskTools)
-set(expected ${BINDIR}/tresk_charsmith ${LIBDIR}/tresk_ord2utf32.o ${MANDIR}/man1/tresk_charsmith.1
+set(expected ${BINDIR}/tresk_charsmith${EXE} ${LIBDIR}/tresk_ord2utf32.o ${MANDIR}/man1/tresk_charsmith.1
              ${package}/TreskToolsConfig.cmake ${package}/TreskToolsConfigVersion.cmake
              ${package}/TreskChartables.cmake ${package}/TreskCharsmithProgram.cmake
              ${package}/TreskChartablesStep.cmake ${LIBDIR}/pkgconfig/tresk-tools.pc
@@ -41,7 +42,7 @@ if(differ)
 endif()
 separate_arguments(emulator UNIX_COMMAND "${EMULATOR}")
 run_checked(ignored "the installed program"
-            ${emulator} "${staged}/${BINDIR}/tresk_charsmith" -b "${DIR}/tables.bin")
+            ${emulator} "${staged}/${BINDIR}/tresk_charsmith${EXE}" -b "${DIR}/tables.bin")
 file(SIZE "${DIR}/tables.bin" size)
 if(NOT size EQUAL 1088)
   message(FATAL_ERROR "the installed program wrote ${size} bytes instead of 1088")
@@ -86,7 +87,7 @@ function(make_and_configure root)
            make -C "${DIR}/make" -f "${SOURCE}/pkg-config.mk" "srcdir=${srcdir}"
            "PKG_CONFIG=${PKG_CONFIG}" "CFLAGS=-O2 ${C_FLAGS}")
   if(CROSS)
-    list(APPEND make "CC=${CC}" "AR=${AR}" "EMULATOR=${EMULATOR}")
+    list(APPEND make "CC=${CC}" "AR=${AR}" "EMULATOR=${EMULATOR}" "EXEEXT=${EXE}")
   endif()
   expect_outcome("make through pkg-config in ${root}" "${make_stops}" ${make} check)
 
@@ -122,7 +123,7 @@ function(make_and_configure root)
     expect_failure("configure with a CHARSMITH that does not run" "error: CHARSMITH=false does not run"
                    ${in_tree} ./configure --enable-rebuild-chartables CHARSMITH=false)
   else()
-    run_checked(ignored "cross make check" ${cross} make check "LOG_COMPILER=${EMULATOR} ./example_check")
+    run_checked(ignored "cross make check" ${cross} make check "LOG_COMPILER=${EMULATOR} ./example_check${EXE}")
     # The target's module is not the build machine's: without it, configure stops.
     expect_failure("cross configure without the target's module" "pkg-config does not find tresk-tools for the target"
                    ${cross} ../src/configure --host=${host} --enable-rebuild-chartables
@@ -161,6 +162,7 @@ if(MESON AND PKG_CONFIG)
     endforeach()
     string(REPLACE "_ENDIAN" "" endian "${BYTE_ORDER}")
     string(TOLOWER "${endian}" endian)
+    string(TOLOWER "${SYSTEM}" system)
     file(WRITE "${DIR}/cross.ini" "[binaries]
 c = ['${c}']
 ar = '${AR}'
@@ -172,7 +174,7 @@ sys_root = '${DIR}/stage'
 pkg_config_libdir = ['${modules}']
 
 [host_machine]
-system = 'linux'
+system = '${system}'
 cpu_family = '${PROCESSOR}'
 cpu = '${PROCESSOR}'
 endian = '${endian}'
@@ -193,11 +195,12 @@ endif()
 # from the PATH, configured again from a shell without it.
 file(RENAME "${staged}" "${DIR}/moved")
 set(example ${CMAKE_COMMAND} "-DSOURCE=${SOURCE}" "-DGENERATOR=${GENERATOR}" "-DPREFIX=${DIR}/moved"
+            "-DOBJDUMP=${OBJDUMP}" "-DEXE=${EXE}"
             -DLIBDIR=${LIBDIR} "-DCROSS=${CROSS}" "-DCC=${CC}" "-DCXX=${CXX}"
             "-DEMULATOR=${EMULATOR}" "-DC_FLAGS=${C_FLAGS}")
 set(script "${CMAKE_CURRENT_LIST_DIR}/example_library.cmake")
 run_checked(ignored "find_package" ${example} "-DBUILD=${DIR}/cmake/${other}"
-            "-DPROGRAM=${DIR}/moved/${BINDIR}/tresk_charsmith" -P "${script}")
+            "-DPROGRAM=${DIR}/moved/${BINDIR}/tresk_charsmith${EXE}" -P "${script}")
 if(CROSS)
   run_checked(ignored "find_package, host program" ${example} "-DBUILD=${DIR}/cmake-host"
               -DNO_EMULATOR=ON "-DHOST_CHARSMITH=${HOST_CHARSMITH}"
@@ -213,14 +216,14 @@ if(CROSS)
               ${example} "-DBUILD=${DIR}/cmake-path" -DNO_EMULATOR=ON "-DPLAIN_PATH=$ENV{PATH}"
               "-DPROGRAM=${build_machine}/tresk_charsmith" -P "${script}")
   # A build for this machine does not take the target's package.
-  expect_failure("a native build with the target's package" "built for [a-z0-9_]+; this build is for"
+  expect_failure("a native build with the target's package" "built for [a-z0-9_]+ [A-Za-z]+; this build is for"
                  ${CMAKE_COMMAND} -S "${SOURCE}" -B "${DIR}/native" -DTRESK_TOOLS_DIR=
                  "-DTreskTools_DIR=${DIR}/moved/${LIBDIR}/cmake/TreskTools")
 endif()
 # The target's package installed without the program (packaged apart): a build of the
 # shipped tables takes the object; one that would run the program says what is missing.
 if(NOT CROSS)
-  file(RENAME "${DIR}/moved/${BINDIR}/tresk_charsmith" "${DIR}/tresk_charsmith")
+  file(RENAME "${DIR}/moved/${BINDIR}/tresk_charsmith${EXE}" "${DIR}/tresk_charsmith${EXE}")
   set(configure ${CMAKE_COMMAND} -S "${SOURCE}" -DTRESK_TOOLS_DIR= "-DCMAKE_PREFIX_PATH=${DIR}/moved"
                 "-DCMAKE_C_FLAGS=${C_FLAGS}")
   run_checked(ignored "the shipped tables, a package without the program"

@@ -6,7 +6,15 @@
 
 extern "C" std::uint32_t _tresk_ord2utf_32(std::uint32_t cvalue, std::uint32_t* buffer);
 
-extern "C" __attribute__((visibility("default"))) std::uint32_t tresk_probe_ord2utf(
-    std::uint32_t cvalue, std::uint32_t* buffer) {
+// Exported as a library marks its API; MinGW's automatic export of everything, used when
+// nothing is marked, is tried by the example library's DLL.
+#ifdef _WIN32
+#define TRESK_PROBE_API __declspec(dllexport)
+#else
+#define TRESK_PROBE_API __attribute__((visibility("default")))
+#endif
+
+extern "C" TRESK_PROBE_API std::uint32_t tresk_probe_ord2utf(std::uint32_t cvalue,
+                                                             std::uint32_t* buffer) {
   return _tresk_ord2utf_32(cvalue, buffer);
 }

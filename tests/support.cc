@@ -5,12 +5,18 @@
 #include "support.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
+#ifdef _WIN32
+#include <io.h>
+#include <process.h>
+#include <share.h>
+#else
 #include <poll.h>
 #include <signal.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <clocale>
 #include <cstdio>
@@ -22,6 +28,19 @@
 namespace tresk::test {
 namespace {
 
+// Sets the variable, or removes it for nullopt (Windows cannot hold an empty value).
+void set_environment(const std::string& name, const std::optional<std::string>& value) {
+#ifdef _WIN32
+  _putenv_s(name.c_str(), value ? value->c_str() : "");
+#else
+  if (value) {
+    setenv(name.c_str(), value->c_str(), 1);
+  } else {
+    unsetenv(name.c_str());
+  }
+#endif
+}
+
 std::vector<std::string> split_words(const std::string& text) {
   std::vector<std::string> words;
   std::istringstream in(text);
@@ -29,6 +48,69 @@ std::vector<std::string> split_words(const std::string& text) {
   return words;
 }
 
+#ifdef _WIN32
+// Quotes an argument so that the C runtime of the program started reads it back whole.
+std::string quote_argument(const std::string& arg) {
+  if (!arg.empty() && arg.find_first_of(" \t\"") == std::string::npos) return arg;
+  std::string quoted = "\"";
+  std::size_t backslashes = 0;
+  for (const char c : arg) {
+    if (c == '\\') {
+      backslashes++;
+      continue;
+    }
+    quoted.append(c == '"' ? 2 * backslashes + 1 : backslashes, '\\');
+    quoted += c;
+    backslashes = 0;
+  }
+  quoted.append(2 * backslashes, '\\');
+  return quoted + "\"";
+}
+
+std::string text_of(const std::string& path) {
+  std::string text = read_file(path).value_or("");
+  // The program's standard streams are text streams, which end lines with "\r\n" here.
+  for (auto at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at)) {
+    text.erase(at, 1);
+  }
+  return text;
+}
+
+// Windows has no file size limit to set; the tests that need one do not run here.
+Outcome spawn(std::vector<std::string> words, const Launch& launch) {
+  std::vector<std::string> quoted;
+  for (const auto& w : words) quoted.push_back(quote_argument(w));
+  std::vector<const char*> argv;
+  for (const auto& w : quoted) argv.push_back(w.c_str());
+  argv.push_back(nullptr);
+
+  std::vector<std::pair<std::string, std::optional<std::string>>> saved;
+  for (const auto& [name, value] : launch.env) {
+    const char* old = std::getenv(name.c_str());
+    saved.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+    set_environment(name, value);
+  }
+  // The child's standard streams are files, read when it has ended.
+  const ScratchDir dir;
+  std::fflush(stdout);
+  std::fflush(stderr);
+  const int saved_out = _dup(1), saved_err = _dup(2);
+  for (const auto& [fd, name] : {std::pair{1, "out"}, {2, "err"}}) {
+    int file = -1;
+    _sopen_s(&file, (dir / name).c_str(), _O_CREAT | _O_TRUNC | _O_WRONLY | _O_BINARY, _SH_DENYNO,
+             _S_IREAD | _S_IWRITE);
+    _dup2(file, fd);
+    _close(file);
+  }
+  const intptr_t status = _spawnvp(_P_WAIT, argv[0], argv.data());
+  _dup2(saved_out, 1);
+  _dup2(saved_err, 2);
+  _close(saved_out);
+  _close(saved_err);
+  for (const auto& [name, value] : saved) set_environment(name, value);
+  return {status < 0 ? 127 : static_cast<int>(status), text_of(dir / "out"), text_of(dir / "err")};
+}
+#else
 // Reads both pipes to their ends at once, so that neither can fill up and stall the child.
 void collect(int out_fd, int err_fd, Outcome& outcome) {
   pollfd fds[2] = {{out_fd, POLLIN, 0}, {err_fd, POLLIN, 0}};
@@ -63,13 +145,7 @@ Outcome spawn(std::vector<std::string> words, const Launch& launch) {
     dup2(out[1], 1);
     dup2(err[1], 2);
     close(out[0]), close(out[1]), close(err[0]), close(err[1]);
-    for (const auto& [name, value] : launch.env) {
-      if (value) {
-        setenv(name.c_str(), value->c_str(), 1);
-      } else {
-        unsetenv(name.c_str());
-      }
-    }
+    for (const auto& [name, value] : launch.env) set_environment(name, value);
     if (launch.file_size_limit >= 0) {
       const auto bytes = static_cast<rlim_t>(launch.file_size_limit);
       const rlimit limit{bytes, bytes};
@@ -88,6 +164,8 @@ Outcome spawn(std::vector<std::string> words, const Launch& launch) {
   outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   return outcome;
 }
+
+#endif
 
 }  // namespace
 
@@ -108,8 +186,16 @@ Outcome run_charsmith(const std::vector<std::string>& args, const Launch& launch
 }
 
 ScratchDir::ScratchDir() {
-  std::string pattern = std::filesystem::temp_directory_path() / "tresk_test.XXXXXX";
+  std::string pattern = (std::filesystem::temp_directory_path() / "tresk_test.XXXXXX").string();
+#ifdef _WIN32
+  std::error_code failed;
+  if (_mktemp_s(pattern.data(), pattern.size() + 1) == 0 &&
+      std::filesystem::create_directory(pattern, failed)) {
+    path_ = pattern;
+  }
+#else
   if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
+#endif
 }
 
 ScratchDir::~ScratchDir() {
@@ -130,8 +216,13 @@ void write_file(const std::string& path, const std::string& content) {
 }
 
 bool exists(const std::string& path) {
+#ifdef _WIN32
+  struct _stat64 st;
+  return _stat64(path.c_str(), &st) == 0;
+#else
   struct stat st;
   return lstat(path.c_str(), &st) == 0;
+#endif
 }
 
 std::string locale_dir() {
@@ -139,7 +230,8 @@ std::string locale_dir() {
 }
 
 bool turkish_available() {
-  return exists(locale_dir() + "/" + kTurkish + "/LC_CTYPE");
+  static const bool available = TurkishLocale().active();
+  return available;
 }
 
 Launch turkish_launch() {
@@ -147,13 +239,13 @@ Launch turkish_launch() {
 }
 
 TurkishLocale::TurkishLocale() {
-  setenv("LOCPATH", locale_dir().c_str(), 1);
+  set_environment("LOCPATH", locale_dir());
   active_ = std::setlocale(LC_ALL, kTurkish) != nullptr;
 }
 
 TurkishLocale::~TurkishLocale() {
   std::setlocale(LC_ALL, "C");
-  unsetenv("LOCPATH");
+  set_environment("LOCPATH", std::nullopt);
 }
 
 }  // namespace tresk::test
