@@ -145,7 +145,7 @@ endif()
 # PKG_CONFIG_PATH_FOR_BUILD.
 if(MESON AND PKG_CONFIG)
   set(modules "${staged}/${LIBDIR}/pkgconfig")
-  set(setup ${MESON} setup -Dtools=installed "${DIR}/meson" "${SOURCE}")
+  set(setup ${MESON} setup --werror -Dtools=installed "${DIR}/meson" "${SOURCE}")
   if(NOT CROSS)
     run_checked(ignored "meson setup, installed tools" ${CMAKE_COMMAND} -E env
                 "PKG_CONFIG_PATH=${modules}" "PKG_CONFIG_SYSROOT_DIR=${DIR}/stage"

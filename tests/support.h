@@ -49,7 +49,8 @@ std::optional<std::string> read_file(const std::string& path);
 void write_file(const std::string& path, const std::string& content);
 bool exists(const std::string& path);
 
-// The 8-bit locale built for the tests by localedef, and the environment that selects it.
+// The 8-bit locale built for the tests by localedef, whether the C library can set it, and
+// the environment that selects it.
 inline constexpr char kTurkish[] = "tr_TR.ISO-8859-9";
 bool turkish_available();
 std::string locale_dir();
@@ -70,7 +71,7 @@ class TurkishLocale {
 
 #define SKIP_WITHOUT_TURKISH()             \
   if (!::tresk::test::turkish_available()) \
-  GTEST_SKIP() << "localedef is not installed, so the 8-bit test locale could not be built"
+  GTEST_SKIP() << "the 8-bit test locale is not here: localedef builds it for the GNU C library"
 
 }  // namespace tresk::test
 
