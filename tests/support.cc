@@ -102,7 +102,7 @@ Outcome spawn(std::vector<std::string> words, const Launch& launch) {
     _dup2(file, fd);
     _close(file);
   }
-  const intptr_t status = _spawnvp(_P_WAIT, argv[0], argv.data());
+  const intptr_t status = _spawnvp(_P_WAIT, words[0].c_str(), argv.data());
   _dup2(saved_out, 1);
   _dup2(saved_err, 2);
   _close(saved_out);
