@@ -31,9 +31,9 @@ const char* environment_locale() {
 WrittenFile identify_output(std::FILE* file) {
   struct _stat64 st;
   WrittenFile written;
-  if (_fstat64(_fileno(file), &st) == 0 && is_regular(st)) {
-    written = {true, static_cast<unsigned long long>(st.st_dev), 0};
-  }
+  // No identity is kept: the C runtime gives files no inode, and an open file keeps its
+  // name here.
+  written.regular = _fstat64(_fileno(file), &st) == 0 && is_regular(st);
   return written;
 }
 
