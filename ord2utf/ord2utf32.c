@@ -9,11 +9,11 @@
    the linker directive in the object's .drectve section keeps the writer out of that too,
    with no help from the library's build (GNU ld from 2.40, lld). Visual Studio's linker
    exports nothing unmarked. */
-#if defined(_WIN32) && defined(__GNUC__)
+#if defined(_WIN32)
 #define TRESK_HIDDEN
+#ifdef __GNUC__
 __asm__(".section .drectve\n\t.ascii \" -exclude-symbols:_tresk_ord2utf_32\"\n\t.text");
-#elif defined(_WIN32)
-#define TRESK_HIDDEN
+#endif
 #else
 #define TRESK_HIDDEN __attribute__((visibility("hidden")))
 #endif
