@@ -44,8 +44,11 @@ else()
   set(options -DTRESK_TOOLS_DIR= "-DCMAKE_PREFIX_PATH=${PREFIX}")
 endif()
 set(shell "")
+separate_arguments(emulator UNIX_COMMAND "${EMULATOR}")
+# What the library's build and a program built against its package are both given.
+set(target_options "")
 if(CROSS)
-  list(APPEND options -C "${CROSS}")
+  list(APPEND target_options -C "${CROSS}")
   if(NO_EMULATOR)
     list(APPEND options -DCMAKE_CROSSCOMPILING_EMULATOR=)
     # As in a cross shell: CC and CXX name the target's compilers, which a copy of the
@@ -54,10 +57,11 @@ if(CROSS)
   endif()
 endif()
 if(C_FLAGS)
-  list(APPEND options "-DCMAKE_C_FLAGS=${C_FLAGS}")
+  list(APPEND target_options "-DCMAKE_C_FLAGS=${C_FLAGS}")
 endif()
 # The tools' object compiles without a warning on every target.
-list(APPEND options -DCMAKE_COMPILE_WARNING_AS_ERROR=ON)
+list(APPEND target_options -DCMAKE_COMPILE_WARNING_AS_ERROR=ON)
+list(APPEND options ${target_options})
 if(HOST_CHARSMITH)
   list(APPEND options "-DTRESK_HOST_CHARSMITH=${HOST_CHARSMITH}")
 endif()
@@ -96,7 +100,6 @@ endif()
 run_checked(ignored "the shipped tables" ${CMAKE_COMMAND} -E compare_files
             "${BUILD}/tresk_chartables.c" "${SOURCE}/tresk_chartables.c.dist")
 if(NO_EMULATOR)
-  separate_arguments(emulator UNIX_COMMAND "${EMULATOR}")
   run_checked(output "check" ${emulator} "${BUILD}/example_check${EXE}" "${BUILD}/check/tables.bin"
               "${BUILD}/check/C locale.bin")
 else()
@@ -114,14 +117,26 @@ if(EXISTS "${BUILD}/libexample_tresk_shared.dll")
   endif()
 endif()
 
-# Only the example's own test and none of its install rules: the tools add nothing.
+# Only the example's own tests, and its own files installed: the tools add nothing.
 run_checked(output "list tests" ${CMAKE_CTEST_COMMAND} --test-dir "${BUILD}" -N)
 expect("${output}" "Total Tests: 2\n" "only the library's own tests")
 run_checked(output "install" ${CMAKE_COMMAND} --install "${BUILD}" --prefix "${BUILD}/stage")
-file(GLOB_RECURSE installed "${BUILD}/stage/*")
-if(installed)
+file(GLOB_RECURSE installed RELATIVE "${BUILD}/stage" "${BUILD}/stage/*")
+expect("${installed}" "ExampleTreskConfig.cmake" "the library's installed package")
+if(installed MATCHES "charsmith|ord2utf|TreskTools|tresk-tools")
   message(FATAL_ERROR "install rules of the tools leaked into the library's build: ${installed}")
 endif()
+# A program built against the library's package alone, with the tools out of reach, has the
+# tables and the UTF-32 writer.
+set(consumer "${BUILD}/consumer")
+list(FILTER installed INCLUDE REGEX "ExampleTreskConfig.cmake$")
+get_filename_component(package "${BUILD}/stage/${installed}" DIRECTORY)
+run_checked(ignored "configure against the library's package" ${CMAKE_COMMAND}
+            -S "${SOURCE}/consumer" -B "${consumer}" -G "${GENERATOR}" ${target_options}
+            "-DExampleTresk_DIR=${package}" "-DTreskTools_DIR=${BUILD}/nowhere")
+run_checked(ignored "build against the library's package" ${CMAKE_COMMAND} --build "${consumer}")
+run_checked(ignored "the program built against the library's package"
+            ${emulator} "${consumer}/example_check${EXE}" "${BUILD}/check/tables.bin")
 
 # Built again, nothing runs; once the tools change the tables are written again, the same
 # bytes, and nothing downstream is rebuilt; deleted, they are written again and compiled;

@@ -104,6 +104,8 @@ function(make_and_configure root)
   file(COPY "${SOURCE}/" DESTINATION "${autotools}/src")
   set(env ${CMAKE_COMMAND} -E env "ACLOCAL_PATH=${staged}/${DATADIR}/aclocal" "${sysroot}"
           "PKG_CONFIG_LIBDIR=${modules}" "CFLAGS=-O2 ${C_FLAGS}")
+  expect_failure("autoreconf without the macros' folder" "TRESK build tools' macros were not found: run autoreconf with ACLOCAL_PATH="
+                 ${CMAKE_COMMAND} -E env --unset=ACLOCAL_PATH ${AUTORECONF} -fi "${autotools}/src")
   run_checked(ignored "autoreconf" ${env} ${AUTORECONF} -fi "${autotools}/src")
   if(NOT CROSS)
     set(in_tree ${env} ${CMAKE_COMMAND} -E chdir "${autotools}/src")
