@@ -1,6 +1,7 @@
 # The build step of one tables file, run by the rule that tresk_chartables() adds:
 #   cmake -DTRESK_RUN=<[emulator...;]program> -DTRESK_OUTPUT=<file> -DTRESK_STAMP=<file>
-#         [-DTRESK_BINARY=1] [-DTRESK_LOCALE=<name>] -P TreskChartablesStep.cmake
+#         [-DTRESK_BINARY=1] [-DTRESK_LOCALE=<name>] [-DTRESK_HINT=<text>] -P TreskChartablesStep.cmake
+# TRESK_HINT follows the line that says the program did not run or wrote nothing.
 # The program writes beside the output, which is replaced only when its bytes change. When
 # included, this file only defines _tresk_missing_locale(), which configuring uses too.
 # SPDX-License-Identifier: BSD-2-Clause
@@ -31,7 +32,13 @@ endif()
 set(new "${TRESK_OUTPUT}.new")
 get_filename_component(folder "${TRESK_OUTPUT}" DIRECTORY)
 file(MAKE_DIRECTORY "${folder}")
+file(REMOVE "${new}")
 execute_process(COMMAND ${command} "${new}" RESULT_VARIABLE status ERROR_VARIABLE errors)
+# An emulator that cannot start, or runs nothing, may still exit 0: the file written is
+# what counts.
+if(status EQUAL 0 AND NOT EXISTS "${new}")
+  set(status "exit status 0, without writing it")
+endif()
 if(NOT status EQUAL 0)
   # No tables at all rather than those of an earlier run: nothing stale can be compiled.
   file(REMOVE "${new}" "${TRESK_OUTPUT}" "${TRESK_STAMP}")
@@ -39,8 +46,10 @@ if(NOT status EQUAL 0)
   if(DEFINED TRESK_LOCALE AND errors MATCHES "setlocale\\(\\) failed")
     _tresk_missing_locale(missing "${TRESK_LOCALE}")
     set(errors "tresk_chartables: cannot write ${TRESK_OUTPUT}: ${missing}")
-  elseif(errors STREQUAL "")
-    set(errors "tresk_chartables: cannot write ${TRESK_OUTPUT}: the program ended with ${status}")
+  elseif(NOT errors MATCHES "^tresk_charsmith: " OR NOT status MATCHES "^[0-9]+$")
+    # Not the program's own line: it did not run, and the command is what to look at.
+    list(JOIN command " " ran)
+    set(errors "tresk_chartables: cannot write ${TRESK_OUTPUT}: ${ran} ended with ${status}${TRESK_HINT}")
   endif()
   # The line alone where CMake can end a script so; else under CMake's heading, kept
   # whole (an indented line is not wrapped).

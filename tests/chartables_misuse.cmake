@@ -42,6 +42,15 @@ literal(pattern "${output}")
 expect_failure("missing locale at build time" "cannot write ${pattern}: the locale xx_NOWHERE.UTF-8 is not available on this machine; make it with localedef -i xx_NOWHERE -f UTF-8 xx_NOWHERE.UTF-8"
                ${CMAKE_COMMAND} "-DTRESK_RUN=${RUN}" "-DTRESK_OUTPUT=${output}" "-DTRESK_STAMP=${DIR}/stamp"
                -DTRESK_LOCALE=xx_NOWHERE.UTF-8 -P "${TOOLS}/cmake/TreskChartablesStep.cmake")
+# A command that exits 0 writing nothing (an emulator without the target's half), or that
+# cannot start, is named.
+expect_failure("a command that writes nothing" "cannot write ${pattern}: true ended with exit status 0, without writing it .is CMAKE_CROSSCOMPILING_EMULATOR"
+               ${CMAKE_COMMAND} -DTRESK_RUN=true "-DTRESK_OUTPUT=${output}"
+               "-DTRESK_STAMP=${DIR}/stamp" "-DTRESK_HINT= (is CMAKE_CROSSCOMPILING_EMULATOR right?)"
+               -P "${TOOLS}/cmake/TreskChartablesStep.cmake")
+expect_failure("a command that cannot start" "cannot write ${pattern}: ${pattern}.missing ended with [^0-9]"
+               ${CMAKE_COMMAND} "-DTRESK_RUN=${output}.missing" "-DTRESK_OUTPUT=${output}"
+               "-DTRESK_STAMP=${DIR}/stamp" -P "${TOOLS}/cmake/TreskChartablesStep.cmake")
 if(EXISTS "${output}" OR EXISTS "${output}.new")  # no stale tables, no half-written ones
   message(FATAL_ERROR "a failed tables rule left tables behind")
 endif()
