@@ -67,7 +67,8 @@ struct CommandCase {
   std::vector<std::string> args;  // "@" stands for the scratch directory
   int status;
   std::string err;
-  long output_size;  // of @/out: -1 when no file may be created
+  long output_size;  // of the file written: -1 when none may be created
+  const char* written = "@/out";
 };
 
 TEST(CommandLine, EveryMessageAndStatus) {
@@ -91,6 +92,10 @@ TEST(CommandLine, EveryMessageAndStatus) {
       {{"@/out"}, 0, "", 8081},
       {{"-b", "@/out"}, 0, "", 1088},
       {{"-b", "-b", "@/out"}, 0, "", 1088},
+      // Names beyond an 8-bit code page, which Windows passes whole only in UTF-8.
+      {{"@/表 x.c"}, 0, "", 8081, "@/表 x.c"},
+      {{"-b", "@/\U0001F600.bin"}, 0, "", 1088, "@/\U0001F600.bin"},
+      {{"@/表/x.c"}, 1, "tresk_charsmith: failed to open @/表/x.c for writing\n", -1},
   };
   for (const auto& c : cases) {
     ScratchDir dir;
@@ -102,7 +107,7 @@ TEST(CommandLine, EveryMessageAndStatus) {
     EXPECT_EQ(outcome.status, c.status);
     EXPECT_EQ(outcome.err, replace_all(c.err, "@", dir.path()));
     EXPECT_EQ(outcome.out, "");
-    const auto written = read_file(dir / "out");
+    const auto written = read_file(replace_all(c.written, "@", dir.path()));
     EXPECT_EQ(written ? long(written->size()) : -1L, c.output_size);
   }
 }
