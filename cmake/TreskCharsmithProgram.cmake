@@ -23,11 +23,13 @@ set(TRESK_HOST_CHARSMITH "" CACHE FILEPATH
 function(_tresk_path_charsmith var)
   get_property(looked GLOBAL PROPERTY _tresk_path_charsmith SET)
   if(NOT looked)
-    string(REPLACE ":" ";" dirs "$ENV{PATH}")
-    list(TRANSFORM dirs APPEND "/tresk_charsmith")
+    # The PATH as the build machine splits it (at ';' on Windows), and its programs' names.
+    file(TO_CMAKE_PATH "$ENV{PATH}" dirs)
+    _tresk_host_suffix(suffix)
+    list(TRANSFORM dirs APPEND "/tresk_charsmith${suffix}")
     set(found "")
     foreach(candidate IN ITEMS "${_TRESK_PATH_CHARSMITH}" LISTS dirs)
-      if(NOT candidate MATCHES "^/tresk_charsmith$|^$" AND EXISTS "${candidate}"
+      if(NOT candidate MATCHES "^/tresk_charsmith(${suffix})?$|^$" AND EXISTS "${candidate}"
          AND NOT IS_DIRECTORY "${candidate}")
         execute_process(COMMAND "${candidate}" --help RESULT_VARIABLE status
                         OUTPUT_QUIET ERROR_QUIET)
@@ -44,6 +46,15 @@ function(_tresk_path_charsmith var)
   endif()
   get_property(found GLOBAL PROPERTY _tresk_path_charsmith)
   set(${var} "${found}" PARENT_SCOPE)
+endfunction()
+
+# _tresk_host_suffix(<var>): the build machine's executable suffix (CMake 3.22 names it).
+function(_tresk_host_suffix var)
+  set(suffix "")
+  if(CMAKE_HOST_WIN32)
+    set(suffix .exe)
+  endif()
+  set(${var} "${suffix}" PARENT_SCOPE)
 endfunction()
 
 # _tresk_route(<var>): the route above that this build takes.

@@ -11,7 +11,8 @@
 # many tables it writes. It is built again when its sources change, and only then.
 function(_tresk_host_charsmith var)
   set(prefix ${CMAKE_BINARY_DIR}/tresk_host_charsmith)
-  set(program ${prefix}/build/tresk_charsmith)
+  _tresk_host_suffix(suffix)
+  set(program ${prefix}/build/tresk_charsmith${suffix})
   set(${var} ${program} PARENT_SCOPE)
   if(TARGET tresk_host_charsmith)
     return()
