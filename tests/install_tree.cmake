@@ -16,6 +16,9 @@
 # SPDX-License-Identifier: BSD-2-Clause
 # Copyright (c) 2026 The TRESK build tools authors
 include("${CMAKE_CURRENT_LIST_DIR}/checks.cmake")
+if(NOT DEFINED TARGET_RUNS)
+  set(TARGET_RUNS ON)
+endif()
 
 set(prefix /opt/tresk)
 set(staged "${DIR}/stage${prefix}")
@@ -41,11 +44,15 @@ if(differ)
   message(FATAL_ERROR "the installed object is not the one built")
 endif()
 separate_arguments(emulator UNIX_COMMAND "${EMULATOR}")
-run_checked(ignored "the installed program"
-            ${emulator} "${staged}/${BINDIR}/tresk_charsmith${EXE}" -b "${DIR}/tables.bin")
-file(SIZE "${DIR}/tables.bin" size)
-if(NOT size EQUAL 1088)
-  message(FATAL_ERROR "the installed program wrote ${size} bytes instead of 1088")
+if(TARGET_RUNS)
+  run_checked(ignored "the installed program"
+              ${emulator} "${staged}/${BINDIR}/tresk_charsmith${EXE}" -b "${DIR}/tables.bin")
+  file(SIZE "${DIR}/tables.bin" size)
+  if(NOT size EQUAL 1088)
+    message(FATAL_ERROR "the installed program wrote ${size} bytes instead of 1088")
+  endif()
+else()
+  file(COPY_FILE "${OBJECT}" "${DIR}/tables.bin")  # a file that is no program, below
 endif()
 message(STATUS "installed: ${installed}")
 
@@ -134,7 +141,7 @@ function(make_and_configure root)
   message(STATUS "configure: built and checked with the tools' aclocal macro")
 endfunction()
 
-if(PKG_CONFIG)
+if(TARGET_RUNS AND PKG_CONFIG)
   make_and_configure("${DIR}/stage")
   if(NOT DIR MATCHES " ")
     make_and_configure("${DIR}/${spaced}")
@@ -145,7 +152,7 @@ endif()
 # target's; a cross build names the target's root in its cross file, and reaches the build
 # machine's module, written here as its package installs it, through
 # PKG_CONFIG_PATH_FOR_BUILD.
-if(MESON AND PKG_CONFIG)
+if(TARGET_RUNS AND MESON AND PKG_CONFIG)
   set(modules "${staged}/${LIBDIR}/pkgconfig")
   set(setup ${MESON} setup --werror -Dtools=installed "${DIR}/meson" "${SOURCE}")
   if(NOT CROSS)
@@ -199,7 +206,7 @@ file(RENAME "${staged}" "${DIR}/moved")
 set(example ${CMAKE_COMMAND} "-DSOURCE=${SOURCE}" "-DGENERATOR=${GENERATOR}" "-DPREFIX=${DIR}/moved"
             "-DOBJDUMP=${OBJDUMP}" "-DEXE=${EXE}"
             -DLIBDIR=${LIBDIR} "-DCROSS=${CROSS}" "-DCC=${CC}" "-DCXX=${CXX}"
-            "-DEMULATOR=${EMULATOR}" "-DC_FLAGS=${C_FLAGS}")
+            "-DEMULATOR=${EMULATOR}" "-DC_FLAGS=${C_FLAGS}" "-DTARGET_RUNS=${TARGET_RUNS}")
 set(script "${CMAKE_CURRENT_LIST_DIR}/example_library.cmake")
 run_checked(ignored "find_package" ${example} "-DBUILD=${DIR}/cmake/${other}"
             "-DPROGRAM=${DIR}/moved/${BINDIR}/tresk_charsmith${EXE}" -P "${script}")
@@ -217,6 +224,20 @@ if(CROSS)
               ${CMAKE_COMMAND} -E env "PATH=${not_running}:${build_machine}:$ENV{PATH}"
               ${example} "-DBUILD=${DIR}/cmake-path" -DNO_EMULATOR=ON "-DPLAIN_PATH=$ENV{PATH}"
               "-DPROGRAM=${build_machine}/tresk_charsmith" -P "${script}")
+  if(SYSTEM STREQUAL "Windows" AND PROCESSOR MATCHES "^i[3-6]86$")
+    # 32-bit Windows as a 32-bit CMake on Windows spells it takes the package; a 64-bit
+    # build does not.
+    file(READ "${CROSS}" settings)
+    file(WRITE "${DIR}/x86.cmake" "${settings}set(CMAKE_SYSTEM_PROCESSOR x86 CACHE STRING \"\")\n")
+    run_checked(ignored "find_package, the processor spelt x86" ${example} "-DBUILD=${DIR}/cmake-x86"
+                "-DCROSS=${DIR}/x86.cmake" -DNO_EMULATOR=ON "-DHOST_CHARSMITH=${HOST_CHARSMITH}"
+                "-DPROGRAM=${HOST_CHARSMITH}" -P "${script}")
+    expect_failure("a 64-bit Windows build with the 32-bit package" "built for i686 Windows; this build is for x86_64 Windows"
+                   ${CMAKE_COMMAND} -S "${SOURCE}" -B "${DIR}/x86_64" -DTRESK_TOOLS_DIR=
+                   "-DCMAKE_TOOLCHAIN_FILE=${SOURCE}/../../cmake/cross-mingw-w64.cmake"
+                   -DTRESK_TARGET_TRIPLE=x86_64-w64-mingw32
+                   "-DTreskTools_DIR=${DIR}/moved/${LIBDIR}/cmake/TreskTools")
+  endif()
   # A build for this machine does not take the target's package.
   expect_failure("a native build with the target's package" "built for [a-z0-9_]+ [A-Za-z]+; this build is for"
                  ${CMAKE_COMMAND} -S "${SOURCE}" -B "${DIR}/native" -DTRESK_TOOLS_DIR=
@@ -236,7 +257,9 @@ if(NOT CROSS)
                  ${configure} -B "${DIR}/no-program-rebuild" -DREBUILD_CHARTABLES=ON)
 endif()
 message(STATUS "find_package: built and checked from the moved prefix")
-if(NOT PKG_CONFIG)
+if(NOT TARGET_RUNS)
+  message(STATUS "the Make, configure and Meson builds were not run: they run the target's programs, which this machine cannot")
+elseif(NOT PKG_CONFIG)
   message(STATUS "the Make and configure builds were not run: pkg-config is not installed")
 elseif(NOT AUTORECONF)
   message(STATUS "the configure builds were not run: autoreconf is not installed")
