@@ -8,7 +8,7 @@
 #   cmake -DSOURCE=... -DBUILD=... -DGENERATOR=... (-DTOOLS=... | -DPREFIX=... -DPROGRAM=...)
 #         [-DCROSS=<initial cache> -DCC=... -DCXX=... -DEMULATOR=...] [-DHOST_CHARSMITH=...]
 #         [-DNO_EMULATOR=ON] [-DPLAIN_PATH=...] [-DC_FLAGS=...] [-DEXE=.exe -DOBJDUMP=...]
-#         [-DTARGET_RUNS=OFF]
+#         -DTARGET_RUNS=ON|OFF
 #         -P example_library.cmake
 # CROSS holds what makes the cross build: our toolchain file, or the system and compilers. With
 # NO_EMULATOR the example is configured with no emulator, and its check program is run here
@@ -19,9 +19,6 @@
 # SPDX-License-Identifier: BSD-2-Clause
 # Copyright (c) 2026 The TRESK build tools authors
 include("${CMAKE_CURRENT_LIST_DIR}/checks.cmake")
-if(NOT DEFINED TARGET_RUNS)
-  set(TARGET_RUNS ON)
-endif()
 
 file(REMOVE_RECURSE "${BUILD}")
 set(tools_tree "${TOOLS}/CMakeLists.txt" "${TOOLS}/charsmith" "${TOOLS}/cmake" "${TOOLS}/doc"

@@ -16,9 +16,6 @@
 # SPDX-License-Identifier: BSD-2-Clause
 # Copyright (c) 2026 The TRESK build tools authors
 include("${CMAKE_CURRENT_LIST_DIR}/checks.cmake")
-if(NOT DEFINED TARGET_RUNS)
-  set(TARGET_RUNS ON)
-endif()
 
 set(prefix /opt/tresk)
 set(staged "${DIR}/stage${prefix}")
