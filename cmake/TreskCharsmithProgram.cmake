@@ -79,10 +79,12 @@ function(_tresk_route var)
   set(${var} ${route} PARENT_SCOPE)
 endfunction()
 
-# _tresk_charsmith_command(<command var> <depends var>): the command line that runs the
-# program here, and what the rule that runs it depends on.
-function(_tresk_charsmith_command command_var depends_var)
+# _tresk_charsmith_command(<command var> <depends var> <hint var>): the command line that
+# runs the program here, what the rule that runs it depends on, and what to look at when
+# that command writes nothing.
+function(_tresk_charsmith_command command_var depends_var hint_var)
   _tresk_route(route)
+  set(hint "")
   if(route STREQUAL "HOST")
     set(command "${TRESK_HOST_CHARSMITH}")
     set(depends "${TRESK_HOST_CHARSMITH}")
@@ -96,6 +98,7 @@ function(_tresk_charsmith_command command_var depends_var)
   elseif(route STREQUAL "EMULATOR")
     set(command ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:tresk::charsmith>)
     set(depends tresk::charsmith)
+    set(hint " (is CMAKE_CROSSCOMPILING_EMULATOR one that runs the target's programs here?)")
   elseif(route STREQUAL "COPY")
     _tresk_host_charsmith(command)
     set(depends ${command} tresk_host_charsmith)
@@ -110,4 +113,5 @@ function(_tresk_charsmith_command command_var depends_var)
   endif()
   set(${command_var} "${command}" PARENT_SCOPE)
   set(${depends_var} "${depends}" PARENT_SCOPE)
+  set(${hint_var} "${hint}" PARENT_SCOPE)
 endfunction()
