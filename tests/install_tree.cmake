@@ -53,6 +53,12 @@ else()
 endif()
 message(STATUS "installed: ${installed}")
 
+# Emscripten links a program for node's real files only when asked.
+set(link_flags "")
+if(SYSTEM STREQUAL "Emscripten")
+  set(link_flags "-sNODERAWFS=1 -sEXIT_RUNTIME=1")
+endif()
+
 list(GET FOLDERS 0 spaced)
 list(GET FOLDERS 1 other)
 file(CREATE_LINK "${DIR}/stage" "${DIR}/${spaced}" SYMBOLIC)
@@ -89,7 +95,7 @@ function(make_and_configure root)
   string(REPLACE "$" "$$" srcdir "${SOURCE}")
   set(make ${CMAKE_COMMAND} -E env "${sysroot}" "PKG_CONFIG_PATH=${modules}"
            make -C "${DIR}/make" -f "${SOURCE}/pkg-config.mk" "srcdir=${srcdir}"
-           "PKG_CONFIG=${PKG_CONFIG}" "CFLAGS=-O2 ${C_FLAGS}")
+           "PKG_CONFIG=${PKG_CONFIG}" "CFLAGS=-O2 ${C_FLAGS}" "LDFLAGS=${link_flags}")
   if(CROSS)
     list(APPEND make "CC=${CC}" "AR=${AR}" "EMULATOR=${EMULATOR}" "EXEEXT=${EXE}")
   endif()
@@ -107,7 +113,7 @@ function(make_and_configure root)
   file(REMOVE_RECURSE "${autotools}")
   file(COPY "${SOURCE}/" DESTINATION "${autotools}/src")
   set(env ${CMAKE_COMMAND} -E env "ACLOCAL_PATH=${staged}/${DATADIR}/aclocal" "${sysroot}"
-          "PKG_CONFIG_LIBDIR=${modules}" "CFLAGS=-O2 ${C_FLAGS}")
+          "PKG_CONFIG_LIBDIR=${modules}" "CFLAGS=-O2 ${C_FLAGS}" "LDFLAGS=${link_flags}")
   expect_failure("autoreconf without the macros' folder" "TRESK build tools' macros were not found: run autoreconf with ACLOCAL_PATH="
                  ${CMAKE_COMMAND} -E env --unset=ACLOCAL_PATH ${AUTORECONF} -fi "${autotools}/src")
   run_checked(ignored "autoreconf" ${env} ${AUTORECONF} -fi "${autotools}/src")
@@ -118,7 +124,14 @@ function(make_and_configure root)
     file(MAKE_DIRECTORY "${autotools}/cross")
     set(cross ${env} "PATH=${build_machine}:$ENV{PATH}" "CC=${CC}"
               ${CMAKE_COMMAND} -E chdir "${autotools}/cross")
-    set(configure ${cross} ../src/configure --host=${host} --enable-rebuild-chartables)
+    # Emscripten's users configure through emconfigure, which names its archiver, runs
+    # configure's test programs under node, and takes pkg-config's path from EM_PKG_CONFIG_PATH.
+    set(configure_with "")
+    if(SYSTEM STREQUAL "Emscripten")
+      get_filename_component(bin "${CC}" DIRECTORY)
+      set(configure_with ${CMAKE_COMMAND} -E env "EM_PKG_CONFIG_PATH=${modules}" "${bin}/emconfigure")
+    endif()
+    set(configure ${cross} ${configure_with} ../src/configure --host=${host} --enable-rebuild-chartables)
   endif()
   expect_outcome("configure in ${root}" "${configure_stops}" ${configure})
   if(configure_stops)
@@ -129,7 +142,7 @@ function(make_and_configure root)
     expect_failure("configure with a CHARSMITH that does not run" "error: CHARSMITH=false does not run"
                    ${in_tree} ./configure --enable-rebuild-chartables CHARSMITH=false)
   else()
-    run_checked(ignored "cross make check" ${cross} make check "LOG_COMPILER=${EMULATOR} ./example_check${EXE}")
+    run_checked(ignored "cross make check" ${cross} make check "LOG_COMPILER=${EMULATOR} ./example_check$(EXEEXT)")
     # The target's module is not the build machine's: without it, configure stops.
     expect_failure("cross configure without the target's module" "pkg-config does not find tresk-tools for the target"
                    ${cross} ../src/configure --host=${host} --enable-rebuild-chartables
@@ -161,11 +174,15 @@ if(TARGET_RUNS AND MESON AND PKG_CONFIG)
          "charsmith=${HOST_CHARSMITH}\n\nName: tresk-tools\nDescription: the build machine's\nVersion: 1.0.0\n")
     # Meson's arrays of strings, from CMake's lists.
     separate_arguments(c UNIX_COMMAND "${CC}")
+    separate_arguments(link UNIX_COMMAND "${link_flags}")
     set(wrapper ${emulator})
-    foreach(list c wrapper)
+    foreach(list c link wrapper)
       string(REPLACE "'" "\\'" ${list} "${${list}}")
       list(JOIN ${list} "', '" ${list})
     endforeach()
+    if(link)
+      set(link "'${link}'")
+    endif()
     string(REPLACE "_ENDIAN" "" endian "${BYTE_ORDER}")
     string(TOLOWER "${endian}" endian)
     string(TOLOWER "${SYSTEM}" system)
@@ -178,6 +195,9 @@ exe_wrapper = ['${wrapper}']
 [properties]
 sys_root = '${DIR}/stage'
 pkg_config_libdir = ['${modules}']
+
+[built-in options]
+c_link_args = [${link}]
 
 [host_machine]
 system = '${system}'

@@ -29,10 +29,17 @@ bool fail_next_fclose = false;
 }  // namespace
 
 // The program's calls come here, in this test binary, and go through to the C library's.
+// WebAssembly has no dynamic linker to find it: there the link wraps fclose.
+#ifdef __EMSCRIPTEN__
+extern "C" int __real_fclose(std::FILE* file);
+#define fclose __wrap_fclose
+#endif
 extern "C" int fclose(std::FILE* file) {
 #ifdef _WIN32
   static const auto real = reinterpret_cast<int (*)(std::FILE*)>(
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("msvcrt.dll"), "fclose")));
+#elif defined(__EMSCRIPTEN__)
+  const auto real = __real_fclose;
 #else
   static const auto real = reinterpret_cast<int (*)(std::FILE*)>(dlsym(RTLD_NEXT, "fclose"));
 #endif
@@ -41,6 +48,7 @@ extern "C" int fclose(std::FILE* file) {
   errno = EIO;
   return EOF;
 }
+#undef fclose
 
 namespace tresk {
 namespace {
@@ -114,11 +122,17 @@ TEST(CommandLine, EveryMessageAndStatus) {
 
 TEST(CommandLine, LocaleFromTheEnvironment) {
   ScratchDir dir;
-  // An unknown locale is refused before anything is written.
+  // An unknown locale is refused before anything is written; Emscripten's C library takes
+  // any name, and classifies as in "C".
   auto outcome = run_charsmith({"-L", dir / "out"}, {{{"LC_ALL", "xx_NOWHERE.bogus"}}});
+#ifdef __EMSCRIPTEN__
+  EXPECT_EQ(outcome.status, 0);
+  EXPECT_EQ(outcome.err, "");
+#else
   EXPECT_EQ(outcome.status, 1);
   EXPECT_EQ(outcome.err, "tresk_charsmith: setlocale() failed\n");
   EXPECT_FALSE(exists(dir / "out"));
+#endif
 
   // LC_ALL unset: the locale line says "(null)", and the tables are those of "C".
   // Every category then comes from LANG, so none may name a locale missing here.
@@ -160,6 +174,9 @@ bool is_device(const std::string& path) {
 }
 #else
 std::string full_device(const ScratchDir& dir) {
+#ifdef __EMSCRIPTEN__
+  return "/dev/full";  // no node can be made here; the program leaves a device alone
+#endif
   const std::string full = dir / "full";
   return mknod(full.c_str(), S_IFCHR | 0666, makedev(1, 7)) == 0 ? full : "";
 }
@@ -193,6 +210,9 @@ test::Outcome run_failing_close(bool binary, const std::string& out) {
 }
 
 TEST(WriteFailures, NoPartialTablesAreLeft) {
+#ifdef __EMSCRIPTEN__
+  GTEST_SKIP() << "no file size limit can be set under Emscripten, nor standard error captured";
+#endif
   ScratchDir dir;
   // One 1,024-byte block: the write gets partway, to a file that held something before.
   test::Launch no_room;
@@ -244,6 +264,9 @@ void* block_only(std::size_t size) {
 }
 
 TEST(StorageFailure, ReportedBeforeTheOutputIsOpened) {
+#ifdef __EMSCRIPTEN__
+  GTEST_SKIP() << "GoogleTest cannot capture this process's standard error under Emscripten";
+#endif
   ScratchDir dir;
   const std::string out = dir / "out";
   const std::pair<Allocator, bool> cases[] = {
@@ -292,6 +315,9 @@ void expect_round_trip(const ScratchDir& dir, const test::Launch& launch,
                    "}\n");
   std::vector<std::string> compile = {TRESK_TEST_C_COMPILER, "-Wall", "-Werror", dir / "dump.c"};
   if (*TRESK_TEST_C_TARGET) compile.push_back("--target=" TRESK_TEST_C_TARGET);  // clang's
+#ifdef __EMSCRIPTEN__
+  compile.insert(compile.end(), {"-sNODERAWFS=1", "-sEXIT_RUNTIME=1"});  // the real files
+#endif
   compile.insert(compile.end(), {"-o", dir / "dump"});
   const auto compiled = test::run_host(compile);
   ASSERT_EQ(compiled.status, 0) << compiled.err;

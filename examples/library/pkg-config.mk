@@ -23,6 +23,7 @@ quote = '$(subst ','\'',$(1))'
 EMULATOR =
 EXEEXT =
 CFLAGS = -O2
+LDFLAGS =
 ALL_CFLAGS = -Wall -Werror -I$(call quote,$(srcdir)/include) $(CFLAGS)
 
 all: libexample_tresk.a example_check$(EXEEXT) tables.bin tables_c_locale.bin
@@ -41,7 +42,7 @@ libexample_tresk.a: tresk_chartables.o $(ORD2UTF32)
 	$(AR) rcs $@ tresk_chartables.o $(call quote,$(ORD2UTF32))
 
 example_check$(EXEEXT): $(srcdir)/example_check.c libexample_tresk.a
-	$(CC) $(ALL_CFLAGS) -o $@ $(call quote,$(srcdir)/example_check.c) libexample_tresk.a
+	$(CC) $(ALL_CFLAGS) $(LDFLAGS) -o $@ $(call quote,$(srcdir)/example_check.c) libexample_tresk.a
 
 check: all
 	$(EMULATOR) ./example_check$(EXEEXT) tables.bin tables_c_locale.bin
