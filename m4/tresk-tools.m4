@@ -1,5 +1,5 @@
 # tresk-tools.m4: finds the TRESK build tools for a configure script.   -*- Autoconf -*-
-# serial 2
+# serial 3
 # SPDX-License-Identifier: BSD-2-Clause
 # Copyright (c) 2026 The TRESK build tools authors
 
@@ -12,8 +12,8 @@
 # names; when cross-compiling, that program is the target's and cannot run here, so it is
 # tresk_charsmith from the PATH, as distributions lay out cross builds (the build
 # machine's tools on the PATH, the target's files in its root). Whichever it is, it must
-# run (--help exits 0), and the target's module must be found. ACTION-IF-NOT-FOUND
-# defaults to an error that says which is missing.
+# run (--help exits 0) and write tables, and the target's module must be found.
+# ACTION-IF-NOT-FOUND defaults to an error that says which is missing.
 #
 # A found program is a path, and is quoted for the shell; CHARSMITH is then written for
 # make, which reads '$' and '#' itself, so that the recipe `$(CHARSMITH) $@` runs it as
@@ -40,7 +40,12 @@ AS_IF([test -z "$TRESK_ORD2UTF32"],
       [test -z "$tresk_charsmith_command"],
       [tresk_charsmith_problem="no tresk_charsmith found"],
       [(eval "$tresk_charsmith_command --help") >&AS_MESSAGE_LOG_FD 2>&1],
-      [],
+      [dnl An emulator that cannot start the program may still exit 0: it must write.
+       rm -f conftest.tables
+       AS_IF([(eval "$tresk_charsmith_command -b conftest.tables") >&AS_MESSAGE_LOG_FD 2>&1 &&
+              test -s conftest.tables], [],
+             [tresk_charsmith_problem="CHARSMITH=$tresk_charsmith_command runs but writes no tables"])
+       rm -f conftest.tables],
       [tresk_charsmith_problem="CHARSMITH=$tresk_charsmith_command does not run on this machine"])
 AS_IF([test -z "$tresk_charsmith_problem"],
   [AC_MSG_RESULT([$tresk_charsmith_command])

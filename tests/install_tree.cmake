@@ -139,8 +139,13 @@ function(make_and_configure root)
   elseif(NOT CROSS)
     run_checked(ignored "make check, the shipped tables" ${in_tree} make check)
     run_checked(ignored "make distcheck" ${in_tree} make distcheck)
-    expect_failure("configure with a CHARSMITH that does not run" "error: CHARSMITH=false does not run"
-                   ${in_tree} ./configure --enable-rebuild-chartables CHARSMITH=false)
+    foreach(charsmith_case IN ITEMS "false|does not run" "true|runs but writes no tables")
+      string(REPLACE "|" ";" charsmith_case "${charsmith_case}")
+      list(GET charsmith_case 0 command)
+      list(GET charsmith_case 1 problem)
+      expect_failure("configure with CHARSMITH=${command}" "error: CHARSMITH=${command} ${problem}"
+                     ${in_tree} ./configure --enable-rebuild-chartables CHARSMITH=${command})
+    endforeach()
   else()
     run_checked(ignored "cross make check" ${cross} make check "LOG_COMPILER=${EMULATOR} ./example_check$(EXEEXT)")
     # The target's module is not the build machine's: without it, configure stops.
