@@ -5,6 +5,7 @@
 #         -P compare_host.cmake
 # SPDX-License-Identifier: BSD-2-Clause
 # Copyright (c) 2026 The TRESK build tools authors
+cmake_policy(VERSION 3.16...4.3)  # quoted words are words, not variables
 include("${CMAKE_CURRENT_LIST_DIR}/checks.cmake")
 
 separate_arguments(emulator UNIX_COMMAND "${EMULATOR}")
@@ -45,3 +46,30 @@ foreach(locale IN LISTS environments)
     message(STATUS "${locale}, ${mode}: host and target outputs are identical")
   endforeach()
 endforeach()
+
+# The texts and statuses match too: usage, misuse, and a file that cannot be opened. Wine's
+# text streams end lines with \r\n, and an emulator may say something of its own first.
+set(no_folder "${DIR}/no folder/x.c")
+foreach(line "--help" "-x" "-b" "a;b" "${no_folder}" "-L;-b;${no_folder}")
+  foreach(side host target)
+    set(run ${HOST})
+    if(side STREQUAL "target")
+      set(run ${emulator} ${PROGRAM})
+    endif()
+    execute_process(COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C ${run} ${line}
+                    RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+    string(REPLACE "\r\n" "\n" ${side} "status ${status}, stdout [${out}]")
+    string(REPLACE "\r\n" "\n" ${side}_err "${err}")
+  endforeach()
+  string(LENGTH "${host_err}" length)
+  string(LENGTH "${target_err}" target_length)
+  math(EXPR own "${target_length} - ${length}")
+  if(own GREATER 0)
+    string(SUBSTRING "${target_err}" ${own} -1 target_err)
+  endif()
+  if(NOT host STREQUAL target OR NOT host_err STREQUAL target_err)
+    message(FATAL_ERROR "the programs differ on '${line}':\n"
+                        "host: ${host}, stderr [${host_err}]\ntarget: ${target}, stderr [${target_err}]")
+  endif()
+endforeach()
+message(STATUS "host and target texts and statuses are identical")
