@@ -10,7 +10,10 @@
 # extra as a ratio to the floor's; and whether the second build did any work, and whether
 # after the touch the tables were written and compiled again. The compilers are CMake's
 # defaults, or CC and CXX; ROUTES chooses routes (baseline and floor among them).
-# Usage: [CC=... CXX=...] [ROUTES="baseline floor source"] bench/consumer.sh [runs, default 5]
+# EMCMAKE=yes builds for WebAssembly under emcmake: the floor's generator is built with em++
+# and run under node, as is the program in the source and installed routes (the tools
+# installed for Emscripten); host-copy builds a copy for this machine.
+# Usage: [CC=... CXX=...] [ROUTES="baseline floor source"] [EMCMAKE=yes] bench/consumer.sh [runs, default 5]
 # SPDX-License-Identifier: BSD-2-Clause
 # Copyright (c) 2026 The TRESK build tools authors
 set -eu
@@ -27,14 +30,26 @@ mkdir -p "$tools"
 cross="-DCMAKE_TOOLCHAIN_FILE=$tools/cmake/cross-linux-gnu.cmake -DTRESK_TARGET_TRIPLE=aarch64-linux-gnu"
 have_cross=yes
 command -v aarch64-linux-gnu-g++ >/dev/null && command -v qemu-aarch64 >/dev/null || have_cross=no
+configure=cmake
+target=""
+if [ "${EMCMAKE:-}" = yes ]; then
+  # node itself as the emulator: Debian's emcmake passes node 20 a flag that it refuses.
+  configure="emcmake cmake"
+  target=-DCMAKE_CROSSCOMPILING_EMULATOR=node
+  cross="$target"
+  have_cross=no
+  export NODE_PATH=${NODE_PATH:-/usr/share/nodejs} NODE_OPTIONS=${NODE_OPTIONS:---no-experimental-fetch}
+fi
 
 # The installed package.
-cmake -S "$tools" -B "$work/tools-build" -DCMAKE_BUILD_TYPE=Release -DTRESK_BUILD_TESTS=OFF \
+$configure -S "$tools" -B "$work/tools-build" $target -DCMAKE_BUILD_TYPE=Release -DTRESK_BUILD_TESTS=OFF \
   -DCMAKE_INSTALL_PREFIX="$work/prefix" >/dev/null
 install_tools() {
   cmake --build "$work/tools-build" >/dev/null && cmake --install "$work/tools-build" >/dev/null
 }
 install_tools
+# named whole: a cross toolchain such as Emscripten's looks for packages in its root alone
+package=$(dirname "$(find "$work/prefix" -name TreskToolsConfig.cmake)")
 
 # The baseline: the example's libraries and check program from a shipped tables file. The
 # floor: the same, the tables written by the floor generator.
@@ -51,7 +66,10 @@ add_library(example_tresk STATIC ${tables} $<TARGET_OBJECTS:ord2utf32>)
 add_library(example_tresk_shared SHARED ${tables} $<TARGET_OBJECTS:ord2utf32>)
 add_library(example_tresk32 STATIC ${tables} $<TARGET_OBJECTS:ord2utf32>)
 add_executable(example_check example_check.c)
-target_link_libraries(example_check PRIVATE example_tresk)'
+target_link_libraries(example_check PRIVATE example_tresk)
+if(EMSCRIPTEN)
+  target_link_options(example_check PRIVATE -sNODERAWFS=1 -sEXIT_RUNTIME=1)
+endif()'
 cat >"$work/baseline/CMakeLists.txt" <<END
 cmake_minimum_required(VERSION 3.16)
 project(baseline LANGUAGES C)
@@ -63,13 +81,17 @@ cmake_minimum_required(VERSION 3.16)
 project(floor LANGUAGES C)
 enable_language(CXX)
 add_executable(floor_generator floor_generator.cc)
+if(EMSCRIPTEN)
+  target_link_options(floor_generator PRIVATE -sNODERAWFS=1)
+endif()
 set(tables \${CMAKE_CURRENT_BINARY_DIR}/tresk_chartables.c)
 file(MAKE_DIRECTORY \${CMAKE_CURRENT_BINARY_DIR}/check)
 add_custom_command(OUTPUT \${tables} COMMAND floor_generator \${tables} DEPENDS floor_generator)
 add_custom_command(OUTPUT check/tables.bin COMMAND floor_generator -b check/tables.bin
                    DEPENDS floor_generator)
 add_custom_command(OUTPUT check/c.bin COMMAND \${CMAKE_COMMAND} -E env LC_ALL=C
-                   \$<TARGET_FILE:floor_generator> -L -b check/c.bin DEPENDS floor_generator)
+                   \${CMAKE_CROSSCOMPILING_EMULATOR} \$<TARGET_FILE:floor_generator> -L -b check/c.bin
+                   DEPENDS floor_generator)
 add_custom_target(tables ALL DEPENDS \${tables} check/tables.bin check/c.bin)
 $libraries
 foreach(target example_tresk example_tresk_shared example_tresk32)
@@ -89,7 +111,8 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else
 extra() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a - b }'; }
 
 routes="baseline floor source"
-[ $have_cross = yes ] && routes="$routes emulator host-copy"
+[ $have_cross = yes ] && routes="$routes emulator"
+[ $have_cross = yes ] || [ "$configure" != cmake ] && routes="$routes host-copy"
 routes=${ROUTES:-"$routes installed"}
 # The routes take turns, run after run, so that the machine's drift reaches them alike.
 for type in None RelWithDebInfo; do
@@ -106,8 +129,8 @@ for type in None RelWithDebInfo; do
     while [ $i -lt "$runs" ]; do
       for route in $routes; do
         case $route in
-          baseline | floor) src=$work/$route; opts="" ;;
-          source) src=$tools/examples/library; opts="-DTRESK_TOOLS_DIR=$tools -DREBUILD_CHARTABLES=ON" ;;
+          baseline | floor) src=$work/$route; opts="$target" ;;
+          source) src=$tools/examples/library; opts="-DTRESK_TOOLS_DIR=$tools -DREBUILD_CHARTABLES=ON $target" ;;
           emulator)
             src=$tools/examples/library; opts="-DTRESK_TOOLS_DIR=$tools -DREBUILD_CHARTABLES=ON $cross" ;;
           host-copy)
@@ -115,14 +138,14 @@ for type in None RelWithDebInfo; do
             opts="-DTRESK_TOOLS_DIR=$tools -DREBUILD_CHARTABLES=ON $cross -DCMAKE_CROSSCOMPILING_EMULATOR=" ;;
           installed)
             src=$tools/examples/library
-            opts="-DTRESK_TOOLS_DIR= -DREBUILD_CHARTABLES=ON -DCMAKE_PREFIX_PATH=$work/prefix" ;;
+            opts="-DTRESK_TOOLS_DIR= -DREBUILD_CHARTABLES=ON -DTreskTools_DIR=$package $target" ;;
         esac
         [ "$type" = None ] || opts="$opts -DCMAKE_BUILD_TYPE=$type"
         build=$work/build
         read -r rebuilt written recompiled <"$work/$route.seen"
         rm -rf "$build"
         # shellcheck disable=SC2086
-        timed "$work/$route.clean" sh -c "cmake -S '$src' -B '$build' -G '$gen' $opts && cmake --build '$build'"
+        timed "$work/$route.clean" sh -c "$configure -S '$src' -B '$build' -G '$gen' $opts && cmake --build '$build'"
         for noop in 1 2 3; do  # a tenth of a second under Make: three to a run
           timed "$work/$route.noop" cmake --build "$build"
           grep -Eq 'Building|Linking|Writing|Configuring' "$work/out" && rebuilt=yes
