@@ -9,6 +9,11 @@ cmake_policy(VERSION 3.16...4.3)  # quoted words are words, not variables
 include("${CMAKE_CURRENT_LIST_DIR}/checks.cmake")
 
 separate_arguments(emulator UNIX_COMMAND "${EMULATOR}")
+# Each side's command line and locales.
+set(host_run ${HOST})
+set(host_locales ${HOST_LOCALES})
+set(target_run ${emulator} ${PROGRAM})
+set(target_locales ${LOCALES})
 file(REMOVE_RECURSE ${DIR})
 file(MAKE_DIRECTORY ${DIR})
 
@@ -26,16 +31,9 @@ foreach(locale IN LISTS environments)
       list(APPEND options -b)
     endif()
     foreach(side host target)
-      if(side STREQUAL "host")
-        set(run ${HOST})
-        set(locpath ${HOST_LOCALES})
-      else()
-        set(run ${emulator} ${PROGRAM})
-        set(locpath ${LOCALES})
-      endif()
       run_checked(ignored "${side} program in ${locale} (${mode})"
-                  ${CMAKE_COMMAND} -E env LOCPATH=${locpath} LC_ALL=${locale}
-                  ${run} ${options} ${DIR}/${side}.${locale}.${mode})
+                  ${CMAKE_COMMAND} -E env LOCPATH=${${side}_locales} LC_ALL=${locale}
+                  ${${side}_run} ${options} ${DIR}/${side}.${locale}.${mode})
     endforeach()
     execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files
                     ${DIR}/host.${locale}.${mode} ${DIR}/target.${locale}.${mode}
@@ -52,11 +50,7 @@ endforeach()
 set(no_folder "${DIR}/no folder/x.c")
 foreach(line "--help" "-x" "-b" "a;b" "${no_folder}" "-L;-b;${no_folder}")
   foreach(side host target)
-    set(run ${HOST})
-    if(side STREQUAL "target")
-      set(run ${emulator} ${PROGRAM})
-    endif()
-    execute_process(COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C ${run} ${line}
+    execute_process(COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C ${${side}_run} ${line}
                     RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
     string(REPLACE "\r\n" "\n" ${side} "status ${status}, stdout [${out}]")
     string(REPLACE "\r\n" "\n" ${side}_err "${err}")
