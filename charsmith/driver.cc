@@ -27,7 +27,8 @@ int fail(const char* message) {
 
 // Writes `size` bytes to the file `path` in one call and reports any failure, including one
 // that shows only when the file is closed.
-int write_file(const char* path, const void* data, std::size_t size, bool binary) {
+int write_file(const char* path, const void* data, std::size_t size, bool binary,
+               int (*close)(std::FILE*)) {
   std::FILE* file = std::fopen(path, "wb");
   if (file == nullptr) {
     std::fprintf(stderr, "tresk_charsmith: failed to open %s for writing\n", path);
@@ -44,7 +45,7 @@ int write_file(const char* path, const void* data, std::size_t size, bool binary
   // Whatever name reached the file, a link included, no partial tables may stay in it. If
   // even this fails, removing the name below is all that is left to do.
   if (stream_failed && written.regular) empty_output(file);
-  const bool close_failed = std::fclose(file) != 0;
+  const bool close_failed = close(file) != 0;
   if (!stream_failed && !close_failed) return 0;
 
   if (binary && unbuffered && count != size) {
@@ -86,22 +87,23 @@ int parse_command_line(int argc, char* const argv[], Settings& settings) {
   return kGoOn;
 }
 
-int run(const Settings& settings, Allocator allocate) {
+int run(const Settings& settings, const Resources& resources) {
   // Everything is computed before the output is opened: a failure here touches no file.
-  auto* block = static_cast<std::uint8_t*>(allocate(kBlockSize));
+  auto* block = static_cast<std::uint8_t*>(resources.allocate(kBlockSize));
   if (block == nullptr) return fail("malloc() failed");
   build_tables(block);
 
   int status;
   if (settings.binary) {
-    status = write_file(settings.output, block, kBlockSize, true);
+    status = write_file(settings.output, block, kBlockSize, true, resources.close);
   } else {
-    auto* text = static_cast<char*>(allocate(source_capacity(std::strlen(settings.locale_name))));
+    const std::size_t capacity = source_capacity(std::strlen(settings.locale_name));
+    auto* text = static_cast<char*>(resources.allocate(capacity));
     if (text == nullptr) {
       status = fail("malloc() failed");
     } else {
       const std::size_t length = render_source(block, settings.locale_name, text);
-      status = write_file(settings.output, text, length, false);
+      status = write_file(settings.output, text, length, false, resources.close);
     }
     std::free(text);
   }
@@ -112,7 +114,7 @@ int run(const Settings& settings, Allocator allocate) {
 int charsmith_main(int argc, char* const argv[]) {
   Settings settings;
   const int status = parse_command_line(argc, argv, settings);
-  return status == kGoOn ? run(settings, std::malloc) : status;
+  return status == kGoOn ? run(settings) : status;
 }
 
 }  // namespace tresk

@@ -5,6 +5,8 @@
 #define TRESK_CHARSMITH_DRIVER_H
 
 #include <cstddef>
+#include <cstdio>
+#include <cstdlib>
 
 namespace tresk {
 
@@ -22,11 +24,14 @@ inline constexpr int kGoOn = -1;
 // when it is met.
 int parse_command_line(int argc, char* const argv[], Settings& settings);
 
-using Allocator = void* (*)(std::size_t);
+// What a run takes from the C library, passed in so that a test can make each one fail.
+struct Resources {
+  void* (*allocate)(std::size_t) = std::malloc;
+  int (*close)(std::FILE*) = std::fclose;
+};
 
-// Builds the block, writes the output file and returns the exit status. Storage comes from
-// `allocate`, so that its failure can be shown.
-int run(const Settings& settings, Allocator allocate);
+// Builds the block, writes the output file and returns the exit status.
+int run(const Settings& settings, const Resources& resources = {});
 
 // The whole program.
 int charsmith_main(int argc, char* const argv[]);

@@ -2,7 +2,8 @@
 #   HOST      the program named by TRESK_HOST_CHARSMITH;
 #   NATIVE    tresk::charsmith, in a build for this machine;
 #   EMULATOR  tresk::charsmith through CMAKE_CROSSCOMPILING_EMULATOR, in a cross build;
-#   COPY      in a cross build from the tools' source tree, a copy built for the build machine;
+#   COPY      in a cross build from the tools' source tree, the copy built for the build
+#             machine: the target tresk_host_charsmith, whose property TRESK_PROGRAM names it;
 #   PATH      in a cross build from the installed package, the first tresk_charsmith on the
 #             PATH that runs here, as distributions lay out a cross build (the build machine's
 #             tools on the PATH, the target's files in its root);
@@ -59,14 +60,13 @@ endfunction()
 
 # _tresk_route(<var>): the route above that this build takes.
 function(_tresk_route var)
-  get_property(source GLOBAL PROPERTY _tresk_tools_source)
   if(TRESK_HOST_CHARSMITH)
     set(route HOST)
   elseif(NOT CMAKE_CROSSCOMPILING)
     set(route NATIVE)
   elseif(CMAKE_CROSSCOMPILING_EMULATOR)
     set(route EMULATOR)
-  elseif(source)
+  elseif(TARGET tresk_host_charsmith)
     set(route COPY)
   else()
     _tresk_path_charsmith(program)
@@ -100,8 +100,8 @@ function(_tresk_charsmith_command command_var depends_var hint_var)
     set(depends tresk::charsmith)
     set(hint " (is CMAKE_CROSSCOMPILING_EMULATOR one that runs the target's programs here?)")
   elseif(route STREQUAL "COPY")
-    _tresk_host_charsmith(command)
-    set(depends ${command} tresk_host_charsmith)
+    get_target_property(command tresk_host_charsmith TRESK_PROGRAM)
+    set(depends "${command}" tresk_host_charsmith)
   elseif(route STREQUAL "PATH")
     _tresk_path_charsmith(command)
     set(depends "${command}")

@@ -21,13 +21,6 @@
 include("${CMAKE_CURRENT_LIST_DIR}/TreskChartablesStep.cmake")
 include("${CMAKE_CURRENT_LIST_DIR}/TreskCharsmithProgram.cmake")
 set_property(GLOBAL PROPERTY _tresk_chartables_step "${CMAKE_CURRENT_LIST_DIR}/TreskChartablesStep.cmake")
-# The tools' source tree, when this file is in one rather than in an installed package.
-get_filename_component(_tresk_tools_source "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
-if(EXISTS "${_tresk_tools_source}/charsmith/main.cc")
-  set_property(GLOBAL PROPERTY _tresk_tools_source "${_tresk_tools_source}")
-  include("${CMAKE_CURRENT_LIST_DIR}/TreskHostCharsmith.cmake")
-endif()
-unset(_tresk_tools_source)
 
 function(tresk_chartables output)
   cmake_parse_arguments(PARSE_ARGV 1 arg "BINARY" "LOCALE" "TARGETS")

@@ -117,14 +117,20 @@ elseif(TARGET_RUNS)
   run_checked(output "test" ${CMAKE_CTEST_COMMAND} --test-dir "${BUILD}" --output-on-failure)
 endif()
 
-# A DLL that exports all it defines, as MinGW does when nothing is marked for export, still
-# leaves the writer out.
-if(EXISTS "${BUILD}/libexample_tresk_shared.dll")
-  run_checked(exports "objdump -p" ${OBJDUMP} -p "${BUILD}/libexample_tresk_shared.dll")
+# A shared library built with the object does not export the writer: neither an ELF shared
+# object nor a DLL, which exports all it defines when nothing is marked for export (MinGW's
+# automatic export).
+set(shared "${BUILD}/libexample_tresk_shared")
+if(EXISTS "${shared}.dll")
+  run_checked(exports "objdump -p" ${OBJDUMP} -p "${shared}.dll")
   string(REGEX REPLACE ".*Ordinal/Name Pointer. Table" "" exports "${exports}")
-  expect("${exports}" "_tresk_default_tables" "the DLL's automatic exports")
+elseif(EXISTS "${shared}.so")
+  run_checked(exports "nm -D" ${NM} -D --defined-only "${shared}.so")
+endif()
+if(DEFINED exports)
+  expect("${exports}" "_tresk_default_tables" "the shared library's exports")
   if(exports MATCHES "_tresk_ord2utf_32")
-    message(FATAL_ERROR "the DLL exports _tresk_ord2utf_32:\n${exports}")
+    message(FATAL_ERROR "the shared library exports _tresk_ord2utf_32:\n${exports}")
   endif()
 endif()
 

@@ -226,7 +226,7 @@ endif()
 # from the PATH, configured again from a shell without it.
 file(RENAME "${staged}" "${DIR}/moved")
 set(example ${CMAKE_COMMAND} "-DSOURCE=${SOURCE}" "-DGENERATOR=${GENERATOR}" "-DPREFIX=${DIR}/moved"
-            "-DOBJDUMP=${OBJDUMP}" "-DEXE=${EXE}"
+            "-DNM=${NM}" "-DOBJDUMP=${OBJDUMP}" "-DEXE=${EXE}"
             -DLIBDIR=${LIBDIR} "-DCROSS=${CROSS}" "-DCC=${CC}" "-DCXX=${CXX}"
             "-DEMULATOR=${EMULATOR}" "-DC_FLAGS=${C_FLAGS}" "-DTARGET_RUNS=${TARGET_RUNS}")
 set(script "${CMAKE_CURRENT_LIST_DIR}/example_library.cmake")
@@ -256,7 +256,7 @@ if(CROSS)
                 "-DPROGRAM=${HOST_CHARSMITH}" -P "${script}")
     expect_failure("a 64-bit Windows build with the 32-bit package" "built for i686 Windows; this build is for x86_64 Windows"
                    ${CMAKE_COMMAND} -S "${SOURCE}" -B "${DIR}/x86_64" -DTRESK_TOOLS_DIR=
-                   "-DCMAKE_TOOLCHAIN_FILE=${SOURCE}/../../cmake/cross-mingw-w64.cmake"
+                   "-DCMAKE_TOOLCHAIN_FILE=${SOURCE}/../../toolchains/cross-mingw-w64.cmake"
                    -DTRESK_TARGET_TRIPLE=x86_64-w64-mingw32
                    "-DTreskTools_DIR=${DIR}/moved/${LIBDIR}/cmake/TreskTools")
   endif()
