@@ -1,13 +1,15 @@
-# Installs the build tree into a staged prefix and checks what lands there; then builds the
-# example library against it as an installed package is used: with Make through pkg-config
-# and with its configure script in the staged tree, and with CMake through find_package once
-# the prefix has been moved.
-#   cmake -DBUILD=... -DDIR=... -DBINDIR=... -DLIBDIR=... -DDATADIR=... -DMANDIR=... -DDOCDIR=...
-#         -DOBJECT=...
+# The installed tools, each route a test of its own that may run beside the others:
+# ROUTE=install installs the build tree into a staged prefix and checks what lands there;
+# then the example library is built against it as an installed package is used: with Make
+# through pkg-config (ROUTE=make), with its configure script (ROUTE=configure), with Meson
+# (ROUTE=meson), and with CMake through find_package from a copy of the prefix elsewhere
+# (ROUTE=cmake).
+#   cmake -DROUTE=... -DBUILD=... -DDIR=... -DBINDIR=... -DLIBDIR=... -DDATADIR=... -DMANDIR=...
+#         -DDOCDIR=... -DOBJECT=...
 #         -DSOURCE=... -DGENERATOR=... -DFOLDERS=<two folder names> [-DC_FLAGS=...]
 #         -DNM=... -DOBJDUMP=... -DEXE=<.exe or nothing> -DSYSTEM=... [-DPKG_CONFIG=...]
 #         [-DAUTORECONF=...] [-DMESON=...] [-DCROSS=... -DCC=... -DCXX=... -DAR=... -DEMULATOR=...
-#         -DHOST_CHARSMITH=... -DPROCESSOR=... -DBYTE_ORDER=...]
+#         -DHOST_CHARSMITH=... -DPROCESSOR=... -DBYTE_ORDER=...] -DTARGET_RUNS=ON|OFF
 #         -P install_tree.cmake
 # The example is compiled with C_FLAGS, those of the tree installed (a sanitizer build's
 # object needs its runtime). Where a path holds what a Makefile cannot carry, Make and
@@ -19,155 +21,180 @@ include("${CMAKE_CURRENT_LIST_DIR}/checks.cmake")
 
 set(prefix /opt/tresk)
 set(staged "${DIR}/stage${prefix}")
-file(REMOVE_RECURSE "${DIR}")
-run_checked(ignored "install" ${CMAKE_COMMAND} -E env "DESTDIR=${DIR}/stage"
-            ${CMAKE_COMMAND} --install "${BUILD}" --prefix ${prefix})
-
-file(GLOB_RECURSE installed RELATIVE "${staged}" "${staged}/*")
-list(SORT installed)
-set(package ${LIBDIR}/cmake/TreskTools)
-set(expected ${BINDIR}/tresk_charsmith${EXE} ${LIBDIR}/tresk_ord2utf32.o ${MANDIR}/man1/tresk_charsmith.1
-             ${package}/TreskToolsConfig.cmake ${package}/TreskToolsConfigVersion.cmake
-             ${package}/TreskChartables.cmake ${package}/TreskCharsmithProgram.cmake
-             ${package}/TreskChartablesStep.cmake ${LIBDIR}/pkgconfig/tresk-tools.pc
-             ${DATADIR}/aclocal/tresk-tools.m4 ${DOCDIR}/LICENSE)
-list(SORT expected)
-if(NOT installed STREQUAL expected)
-  message(FATAL_ERROR "installed: ${installed}\nexpected: ${expected}")
-endif()
-execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${OBJECT}" "${staged}/${LIBDIR}/tresk_ord2utf32.o"
-                RESULT_VARIABLE differ)
-if(differ)
-  message(FATAL_ERROR "the installed object is not the one built")
-endif()
+list(GET FOLDERS 0 spaced)
+list(GET FOLDERS 1 other)
+# the build machine's program on the PATH, in a folder named as users name theirs
+set(build_machine "${DIR}/${spaced}/build machine/bin")
 separate_arguments(emulator UNIX_COMMAND "${EMULATOR}")
-if(TARGET_RUNS)
-  run_checked(ignored "the installed program"
-              ${emulator} "${staged}/${BINDIR}/tresk_charsmith${EXE}" -b "${DIR}/tables.bin")
-  file(SIZE "${DIR}/tables.bin" size)
-  if(NOT size EQUAL 1088)
-    message(FATAL_ERROR "the installed program wrote ${size} bytes instead of 1088")
-  endif()
-else()
-  file(COPY_FILE "${OBJECT}" "${DIR}/tables.bin")  # a file that is no program, below
-endif()
-message(STATUS "installed: ${installed}")
-
 # Emscripten links a program for node's real files only when asked.
 set(link_flags "")
 if(SYSTEM STREQUAL "Emscripten")
   set(link_flags "-sNODERAWFS=1 -sEXIT_RUNTIME=1")
 endif()
-
-list(GET FOLDERS 0 spaced)
-list(GET FOLDERS 1 other)
-file(CREATE_LINK "${DIR}/stage" "${DIR}/${spaced}" SYMBOLIC)
-# the build machine's program on the PATH, in a folder named as users name theirs
-set(build_machine "${DIR}/${spaced}/build machine/bin")
 if(CROSS)
-  file(MAKE_DIRECTORY "${build_machine}")
-  file(CREATE_LINK "${HOST_CHARSMITH}" "${build_machine}/tresk_charsmith" SYMBOLIC)
   execute_process(COMMAND sh -c "${CC} -dumpmachine" OUTPUT_VARIABLE host OUTPUT_STRIP_TRAILING_WHITESPACE)
 endif()
 
-# make_and_configure(<root>): the example built with Make through pkg-config and with its
-# configure script, the tools' tree staged in <root>; or, where <root> holds what they
-# cannot carry, both stopped at once.
-function(make_and_configure root)
-  set(make_stops "")
-  if("${root};${SOURCE}" MATCHES " ")
-    set(make_stops "make cannot carry a space in a prerequisite")
-  endif()
-  # automake itself refuses some working directories before the tools' macro runs.
-  set(configure_stops "")
-  if(DIR MATCHES "[] \t\\'\"$#&;|<>()*?{}[`!:]")
-    set(configure_stops "unsafe absolute working directory name|unsafe srcdir value|")
-  endif()
-  if(root MATCHES "[] \t\\'\"$#&;|<>()*?{}[`!:]")
-    string(APPEND configure_stops "TRESK_ORD2UTF32 would be .*, which holds '.', and a Makefile cannot carry")
-  endif()
-  set(sysroot PKG_CONFIG_SYSROOT_DIR=${root})
-  set(modules "${root}${prefix}/${LIBDIR}/pkgconfig")
+if(ROUTE STREQUAL "install")
+  file(REMOVE_RECURSE "${DIR}")
+  run_checked(ignored "install" ${CMAKE_COMMAND} -E env "DESTDIR=${DIR}/stage"
+              ${CMAKE_COMMAND} --install "${BUILD}" --prefix ${prefix})
 
-  # Make and pkg-config: pkg-config puts the sysroot before the paths. Make reads '$' in
-  # a variable given on its command line.
-  file(MAKE_DIRECTORY "${DIR}/make")
-  string(REPLACE "$" "$$" srcdir "${SOURCE}")
-  set(make ${CMAKE_COMMAND} -E env "${sysroot}" "PKG_CONFIG_PATH=${modules}"
-           make -C "${DIR}/make" -f "${SOURCE}/pkg-config.mk" "srcdir=${srcdir}"
-           "PKG_CONFIG=${PKG_CONFIG}" "CFLAGS=-O2 ${C_FLAGS}" "LDFLAGS=${link_flags}")
+  file(GLOB_RECURSE installed RELATIVE "${staged}" "${staged}/*")
+  list(SORT installed)
+  set(package ${LIBDIR}/cmake/TreskTools)
+  set(expected ${BINDIR}/tresk_charsmith${EXE} ${LIBDIR}/tresk_ord2utf32.o ${MANDIR}/man1/tresk_charsmith.1
+               ${package}/TreskToolsConfig.cmake ${package}/TreskToolsConfigVersion.cmake
+               ${package}/TreskChartables.cmake ${package}/TreskCharsmithProgram.cmake
+               ${package}/TreskChartablesStep.cmake ${LIBDIR}/pkgconfig/tresk-tools.pc
+               ${DATADIR}/aclocal/tresk-tools.m4 ${DOCDIR}/LICENSE)
+  list(SORT expected)
+  if(NOT installed STREQUAL expected)
+    message(FATAL_ERROR "installed: ${installed}\nexpected: ${expected}")
+  endif()
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${OBJECT}" "${staged}/${LIBDIR}/tresk_ord2utf32.o"
+                  RESULT_VARIABLE differ)
+  if(differ)
+    message(FATAL_ERROR "the installed object is not the one built")
+  endif()
+  if(TARGET_RUNS)
+    run_checked(ignored "the installed program"
+                ${emulator} "${staged}/${BINDIR}/tresk_charsmith${EXE}" -b "${DIR}/tables.bin")
+    file(SIZE "${DIR}/tables.bin" size)
+    if(NOT size EQUAL 1088)
+      message(FATAL_ERROR "the installed program wrote ${size} bytes instead of 1088")
+    endif()
+  else()
+    file(COPY_FILE "${OBJECT}" "${DIR}/tables.bin")  # a file that is no program, for ROUTE=cmake
+  endif()
+  file(CREATE_LINK "${DIR}/stage" "${DIR}/${spaced}" SYMBOLIC)
   if(CROSS)
-    list(APPEND make "CC=${CC}" "AR=${AR}" "EMULATOR=${EMULATOR}" "EXEEXT=${EXE}")
+    file(MAKE_DIRECTORY "${build_machine}")
+    file(CREATE_LINK "${HOST_CHARSMITH}" "${build_machine}/tresk_charsmith" SYMBOLIC)
   endif()
-  expect_outcome("make through pkg-config in ${root}" "${make_stops}" ${make} check)
+  message(STATUS "installed: ${installed}")
+  return()
+endif()
 
-  # TRESK's own configure script, with the macro from the staged tree: natively in the
-  # source tree with the shipped tables, then make distcheck (a VPATH build of the tarball
-  # in a read-only tree, the tables written); cross in a VPATH tree with the cross CC
-  # exported and the build machine's program on the PATH, its check run through the
-  # emulator.
-  if(NOT AUTORECONF)
-    return()
-  endif()
+# The staged tree, and where DIR holds no space itself, the same tree reached through a
+# folder that holds one, where Make and configure must stop at once.
+set(roots "${DIR}/stage")
+if(NOT DIR MATCHES " ")
+  list(APPEND roots "${DIR}/${spaced}")
+endif()
+set(unsafe "[] \t\\'\"$#&;|<>()*?{}[`!:]")  # what a Makefile or automake cannot carry
+
+# Make and pkg-config: pkg-config puts the sysroot before the paths. Make reads '$' in a
+# variable given on its command line.
+if(ROUTE STREQUAL "make" AND TARGET_RUNS AND PKG_CONFIG)
+  string(REPLACE "$" "$$" srcdir "${SOURCE}")
+  foreach(root IN LISTS roots)
+    set(make_stops "")
+    if("${root};${SOURCE}" MATCHES " ")
+      set(make_stops "make cannot carry a space in a prerequisite")
+    endif()
+    file(MAKE_DIRECTORY "${DIR}/make")
+    set(make ${CMAKE_COMMAND} -E env "PKG_CONFIG_SYSROOT_DIR=${root}"
+             "PKG_CONFIG_PATH=${root}${prefix}/${LIBDIR}/pkgconfig"
+             make -C "${DIR}/make" -f "${SOURCE}/pkg-config.mk" "srcdir=${srcdir}"
+             "PKG_CONFIG=${PKG_CONFIG}" "CFLAGS=-O2 ${C_FLAGS}" "LDFLAGS=${link_flags}")
+    if(CROSS)
+      list(APPEND make "CC=${CC}" "AR=${AR}" "EMULATOR=${EMULATOR}" "EXEEXT=${EXE}")
+    endif()
+    expect_outcome("make through pkg-config in ${root}" "${make_stops}" ${make} check)
+  endforeach()
+  message(STATUS "make: built and checked through pkg-config")
+  return()
+endif()
+
+# TRESK's own configure script, with the macro from the staged tree: natively in the source
+# tree with the shipped tables, then make distcheck (a VPATH build of the tarball in a
+# read-only tree, the tables written); cross in a VPATH tree with the cross CC exported and
+# the build machine's program on the PATH, its check run through the emulator. The runs
+# after the first, which must stop, take its cache, so as not to check the compiler again.
+if(ROUTE STREQUAL "configure" AND TARGET_RUNS AND PKG_CONFIG AND AUTORECONF)
   set(autotools "${DIR}/autotools")
   file(REMOVE_RECURSE "${autotools}")
   file(COPY "${SOURCE}/" DESTINATION "${autotools}/src")
-  set(env ${CMAKE_COMMAND} -E env "ACLOCAL_PATH=${staged}/${DATADIR}/aclocal" "${sysroot}"
-          "PKG_CONFIG_LIBDIR=${modules}" "CFLAGS=-O2 ${C_FLAGS}" "LDFLAGS=${link_flags}")
+  set(flags "CFLAGS=-O2 ${C_FLAGS}" "LDFLAGS=${link_flags}")
   expect_failure("autoreconf without the macros' folder" "TRESK build tools' macros were not found: run autoreconf with ACLOCAL_PATH="
                  ${CMAKE_COMMAND} -E env --unset=ACLOCAL_PATH ${AUTORECONF} -fi "${autotools}/src")
-  run_checked(ignored "autoreconf" ${env} ${AUTORECONF} -fi "${autotools}/src")
-  if(NOT CROSS)
-    set(in_tree ${env} ${CMAKE_COMMAND} -E chdir "${autotools}/src")
-    set(configure ${in_tree} ./configure)
-  else()
-    file(MAKE_DIRECTORY "${autotools}/cross")
-    set(cross ${env} "PATH=${build_machine}:$ENV{PATH}" "CC=${CC}"
-              ${CMAKE_COMMAND} -E chdir "${autotools}/cross")
-    # Emscripten's users configure through emconfigure, which names its archiver, runs
-    # configure's test programs under node, and takes pkg-config's path from EM_PKG_CONFIG_PATH.
-    set(configure_with "")
-    if(SYSTEM STREQUAL "Emscripten")
-      get_filename_component(bin "${CC}" DIRECTORY)
-      set(configure_with ${CMAKE_COMMAND} -E env "EM_PKG_CONFIG_PATH=${modules}" "${bin}/emconfigure")
+  run_checked(ignored "autoreconf" ${CMAKE_COMMAND} -E env "ACLOCAL_PATH=${staged}/${DATADIR}/aclocal"
+              ${AUTORECONF} -fi "${autotools}/src")
+  set(cache "")
+  foreach(root IN LISTS roots)
+    set(env ${CMAKE_COMMAND} -E env "PKG_CONFIG_SYSROOT_DIR=${root}"
+            "PKG_CONFIG_LIBDIR=${root}${prefix}/${LIBDIR}/pkgconfig" ${flags})
+    # automake itself refuses some working directories before the tools' macro runs.
+    set(stops "")
+    if(DIR MATCHES "${unsafe}")
+      set(stops "unsafe absolute working directory name|unsafe srcdir value|")
     endif()
-    set(configure ${cross} ${configure_with} ../src/configure --host=${host} --enable-rebuild-chartables)
-  endif()
-  expect_outcome("configure in ${root}" "${configure_stops}" ${configure})
-  if(configure_stops)
-    return()
-  elseif(NOT CROSS)
-    run_checked(ignored "make check, the shipped tables" ${in_tree} make check)
-    run_checked(ignored "make distcheck" ${in_tree} make distcheck)
-    foreach(charsmith_case IN ITEMS "false|does not run" "true|runs but writes no tables")
-      string(REPLACE "|" ";" charsmith_case "${charsmith_case}")
-      list(GET charsmith_case 0 command)
-      list(GET charsmith_case 1 problem)
-      expect_failure("configure with CHARSMITH=${command}" "error: CHARSMITH=${command} ${problem}"
-                     ${in_tree} ./configure --enable-rebuild-chartables CHARSMITH=${command})
-    endforeach()
-  else()
-    run_checked(ignored "cross make check" ${cross} make check "LOG_COMPILER=${EMULATOR} ./example_check$(EXEEXT)")
-    # The target's module is not the build machine's: without it, configure stops.
-    expect_failure("cross configure without the target's module" "pkg-config does not find tresk-tools for the target"
-                   ${cross} ../src/configure --host=${host} --enable-rebuild-chartables
-                   PKG_CONFIG_LIBDIR=${DIR}/nowhere)
-  endif()
+    if(root MATCHES "${unsafe}")
+      string(APPEND stops "TRESK_ORD2UTF32 would be .*, which holds '.', and a Makefile cannot carry")
+    endif()
+    if(NOT CROSS)
+      set(in_tree ${env} ${CMAKE_COMMAND} -E chdir "${autotools}/src")
+      set(configure ${in_tree} ./configure)
+    else()
+      file(MAKE_DIRECTORY "${autotools}/cross")
+      set(cross ${env} "PATH=${build_machine}:$ENV{PATH}" "CC=${CC}"
+                ${CMAKE_COMMAND} -E chdir "${autotools}/cross")
+      # Emscripten's users configure through emconfigure, which names its archiver, runs
+      # configure's test programs under node, and takes pkg-config's path from
+      # EM_PKG_CONFIG_PATH.
+      set(configure_with "")
+      if(SYSTEM STREQUAL "Emscripten")
+        get_filename_component(bin "${CC}" DIRECTORY)
+        set(configure_with ${CMAKE_COMMAND} -E env "EM_PKG_CONFIG_PATH=${root}${prefix}/${LIBDIR}/pkgconfig"
+                           "${bin}/emconfigure")
+      endif()
+      set(configure ${cross} ${configure_with} ../src/configure --host=${host} --enable-rebuild-chartables)
+    endif()
+    if(cache)
+      list(APPEND configure "--cache-file=${cache}")
+    else()
+      list(APPEND configure "--cache-file=${autotools}/first.cache")
+    endif()
+    expect_outcome("configure in ${root}" "${stops}" ${configure})
+    if(cache OR stops)
+      continue()
+    endif()
+    # The first run's findings, without what it was given (precious variables must not
+    # differ between runs that share a cache).
+    set(cache "${autotools}/reused.cache")
+    file(STRINGS "${autotools}/first.cache" findings REGEX "_cv_" )
+    list(FILTER findings EXCLUDE REGEX "^ac_cv_env_")
+    list(JOIN findings "\n" findings)
+    file(WRITE "${cache}" "${findings}\n")
+    if(NOT CROSS)
+      run_checked(ignored "make check, the shipped tables" ${in_tree} make check)
+      run_checked(ignored "make distcheck" ${in_tree} make distcheck)
+      foreach(charsmith_case IN ITEMS "false|does not run" "true|runs but writes no tables")
+        string(REPLACE "|" ";" charsmith_case "${charsmith_case}")
+        list(GET charsmith_case 0 command)
+        list(GET charsmith_case 1 problem)
+        expect_failure("configure with CHARSMITH=${command}" "error: CHARSMITH=${command} ${problem}"
+                       ${in_tree} ./configure --enable-rebuild-chartables CHARSMITH=${command}
+                       "--cache-file=${cache}")
+      endforeach()
+    else()
+      run_checked(ignored "cross make check" ${cross} make check "LOG_COMPILER=${EMULATOR} ./example_check$(EXEEXT)")
+      # The target's module is not the build machine's: without it, configure stops.
+      expect_failure("cross configure without the target's module" "pkg-config does not find tresk-tools for the target"
+                     ${cross} ../src/configure --host=${host} --enable-rebuild-chartables
+                     PKG_CONFIG_LIBDIR=${DIR}/nowhere "--cache-file=${cache}")
+    endif()
+  endforeach()
   message(STATUS "configure: built and checked with the tools' aclocal macro")
-endfunction()
-
-if(TARGET_RUNS AND PKG_CONFIG)
-  make_and_configure("${DIR}/stage")
-  if(NOT DIR MATCHES " ")
-    make_and_configure("${DIR}/${spaced}")
-  endif()
+  return()
 endif()
 
 # Meson, the program from the build machine's module (native: true), the object from the
 # target's; a cross build names the target's root in its cross file, and reaches the build
 # machine's module, written here as its package installs it, through
 # PKG_CONFIG_PATH_FOR_BUILD.
-if(TARGET_RUNS AND MESON AND PKG_CONFIG)
+if(ROUTE STREQUAL "meson" AND TARGET_RUNS AND MESON AND PKG_CONFIG)
   set(modules "${staged}/${LIBDIR}/pkgconfig")
   set(setup ${MESON} setup --werror -Dtools=installed "${DIR}/meson" "${SOURCE}")
   if(NOT CROSS)
@@ -219,12 +246,28 @@ endian = '${endian}'
   run_checked(symbols "nm" ${NM} "${DIR}/meson/libexample_tresk.a")
   expect("${symbols}" " T _tresk_ord2utf_32" "the object in the library that Meson built")
   message(STATUS "meson: built and checked with the installed tools")
+  return()
 endif()
 
-# CMake and find_package, from wherever the prefix has gone; a cross build once more with no
+if(NOT ROUTE STREQUAL "cmake")
+  if(NOT TARGET_RUNS)
+    set(why "they run the target's programs, which this machine cannot")
+  elseif(NOT PKG_CONFIG)
+    set(why "pkg-config is not installed")
+  elseif(ROUTE STREQUAL "configure")
+    set(why "autoreconf is not installed")
+  else()
+    set(why "meson is not installed")
+  endif()
+  message(STATUS "the ${ROUTE} builds were not run: ${why}")
+  return()
+endif()
+
+# CMake and find_package, from a copy of the prefix elsewhere; a cross build once more with no
 # emulator, running the host program instead, and once with the build machine's program
 # from the PATH, configured again from a shell without it.
-file(RENAME "${staged}" "${DIR}/moved")
+file(REMOVE_RECURSE "${DIR}/moved")
+file(COPY "${staged}/" DESTINATION "${DIR}/moved")
 set(example ${CMAKE_COMMAND} "-DSOURCE=${SOURCE}" "-DGENERATOR=${GENERATOR}" "-DPREFIX=${DIR}/moved"
             "-DNM=${NM}" "-DOBJDUMP=${OBJDUMP}" "-DEXE=${EXE}"
             -DLIBDIR=${LIBDIR} "-DCROSS=${CROSS}" "-DCC=${CC}" "-DCXX=${CXX}"
@@ -279,12 +322,3 @@ if(NOT CROSS)
                  ${configure} -B "${DIR}/no-program-rebuild" -DREBUILD_CHARTABLES=ON)
 endif()
 message(STATUS "find_package: built and checked from the moved prefix")
-if(NOT TARGET_RUNS)
-  message(STATUS "the Make, configure and Meson builds were not run: they run the target's programs, which this machine cannot")
-elseif(NOT PKG_CONFIG)
-  message(STATUS "the Make and configure builds were not run: pkg-config is not installed")
-elseif(NOT AUTORECONF)
-  message(STATUS "the configure builds were not run: autoreconf is not installed")
-elseif(NOT MESON)
-  message(STATUS "the Meson builds were not run: meson is not installed")
-endif()
