@@ -26,8 +26,8 @@ command -v /usr/bin/time >/dev/null || { echo "bench: /usr/bin/time is not insta
 # A copy of the tools, whose source is touched instead of this tree's.
 tools=$work/tools
 mkdir -p "$tools"
-(cd "$here/.." && tar cf - CMakeLists.txt LICENSE charsmith cmake doc examples m4 ord2utf) | tar xf - -C "$tools"
-cross="-DCMAKE_TOOLCHAIN_FILE=$tools/cmake/cross-linux-gnu.cmake -DTRESK_TARGET_TRIPLE=aarch64-linux-gnu"
+(cd "$here/.." && tar cf - CMakeLists.txt LICENSE charsmith cmake doc examples ord2utf toolchains) | tar xf - -C "$tools"
+cross="-DCMAKE_TOOLCHAIN_FILE=$tools/toolchains/cross-linux-gnu.cmake -DTRESK_TARGET_TRIPLE=aarch64-linux-gnu"
 have_cross=yes
 command -v aarch64-linux-gnu-g++ >/dev/null && command -v qemu-aarch64 >/dev/null || have_cross=no
 configure=cmake

@@ -71,15 +71,14 @@ endif()
 
 if(TOOLS AND NOT CROSS)
   # By default the example compiles its shipped tables: the tools give it the object, and
-  # C++ is never enabled.
-  run_checked(ignored "configure, shipped tables" ${CMAKE_COMMAND} -S "${SOURCE}" -B "${BUILD}/shipped"
+  # C++ is never enabled. The same folder is then configured again to write them.
+  run_checked(ignored "configure, shipped tables" ${CMAKE_COMMAND} -S "${SOURCE}" -B "${BUILD}"
               -G "${GENERATOR}" ${options})
-  run_checked(ignored "build, shipped tables" ${CMAKE_COMMAND} --build "${BUILD}/shipped")
-  file(STRINGS "${BUILD}/shipped/CMakeCache.txt" cxx REGEX "^CMAKE_CXX_COMPILER:")
+  run_checked(ignored "build, shipped tables" ${CMAKE_COMMAND} --build "${BUILD}")
+  file(STRINGS "${BUILD}/CMakeCache.txt" cxx REGEX "^CMAKE_CXX_COMPILER:")
   if(cxx)
     message(FATAL_ERROR "a build of the shipped tables enabled C++: ${cxx}")
   endif()
-  file(REMOVE_RECURSE "${BUILD}/shipped")
 endif()
 
 set(configure ${shell} ${CMAKE_COMMAND} -S "${SOURCE}" -B "${BUILD}" -G "${GENERATOR}" ${options}

@@ -160,10 +160,10 @@ if(ROUTE STREQUAL "configure" AND TARGET_RUNS AND PKG_CONFIG AND AUTORECONF)
     if(cache OR stops)
       continue()
     endif()
-    # The first run's findings, without what it was given (precious variables must not
-    # differ between runs that share a cache).
+    # The first run's findings of the system, without what it was given (precious variables
+    # must not differ between runs that share a cache) or found through pkg-config.
     set(cache "${autotools}/reused.cache")
-    file(STRINGS "${autotools}/first.cache" findings REGEX "_cv_" )
+    file(STRINGS "${autotools}/first.cache" findings REGEX "^ac_cv_")
     list(FILTER findings EXCLUDE REGEX "^ac_cv_env_")
     list(JOIN findings "\n" findings)
     file(WRITE "${cache}" "${findings}\n")
