@@ -31,7 +31,7 @@ if(CMAKE_CXX_COMPILER_LOADED)
   elseif(CMAKE_SYSTEM_NAME STREQUAL "WASI")
     set(no_static_link "tresk_charsmith is WebAssembly, which has no dynamic C library")
   elseif(APPLE)
-    set(no_static_link "Apple's systems have no static C library: tresk_charsmith is linked dynamically")
+    set(no_static_link "tresk_charsmith is linked dynamically, as Apple's systems have no static C library")
   elseif(WIN32)
     # On Windows 10 version 1903 and later the manifest makes UTF-8 the program's code page,
     # so that it writes a file under any name given; Visual Studio embeds the manifest

@@ -12,8 +12,16 @@
 namespace tresk {
 namespace {
 
+// The identity as one wide unsigned type: dev_t is signed on some systems (Darwin's is an
+// int), ino_t unsigned.
+WrittenFile identity_of(const struct stat& st) {
+  return {S_ISREG(st.st_mode), static_cast<unsigned long long>(st.st_dev),
+          static_cast<unsigned long long>(st.st_ino)};
+}
+
 bool is_written_file(const struct stat& now, const WrittenFile& written) {
-  return S_ISREG(now.st_mode) && now.st_dev == written.device && now.st_ino == written.inode;
+  const WrittenFile current = identity_of(now);
+  return current.regular && current.device == written.device && current.inode == written.inode;
 }
 
 }  // namespace
@@ -25,10 +33,7 @@ const char* environment_locale() {
 WrittenFile identify_output(std::FILE* file) {
   struct stat st;
   WrittenFile written;
-  if (fstat(fileno(file), &st) == 0 && S_ISREG(st.st_mode)) {
-    written = {true, static_cast<unsigned long long>(st.st_dev),
-               static_cast<unsigned long long>(st.st_ino)};
-  }
+  if (fstat(fileno(file), &st) == 0 && S_ISREG(st.st_mode)) written = identity_of(st);
   return written;
 }
 
