@@ -117,10 +117,12 @@ elseif(TARGET_RUNS)
 endif()
 
 # A shared library built with the object does not export the writer: neither an ELF shared
-# object nor a DLL, which exports all it defines when nothing is marked for export (MinGW's
-# automatic export).
+# object, a Mach-O dylib, nor a DLL, which exports all it defines when nothing is marked for
+# export (MinGW's automatic export).
 set(shared "${BUILD}/libexample_tresk_shared")
-if(EXISTS "${shared}.dll")
+if(EXISTS "${shared}.dylib")
+  run_checked(exports "nm -g" ${NM} -g --defined-only "${shared}.dylib")
+elseif(EXISTS "${shared}.dll")
   run_checked(exports "objdump -p" ${OBJDUMP} -p "${shared}.dll")
   string(REGEX REPLACE ".*Ordinal/Name Pointer. Table" "" exports "${exports}")
 elseif(EXISTS "${shared}.so")
