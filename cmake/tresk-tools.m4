@@ -1,5 +1,5 @@
 # tresk-tools.m4: finds the TRESK build tools for a configure script.   -*- Autoconf -*-
-# serial 3
+# serial 4
 # SPDX-License-Identifier: BSD-2-Clause
 # Copyright (c) 2026 The TRESK build tools authors
 
@@ -36,7 +36,7 @@ AS_IF([test -z "$tresk_charsmith_command"],
 AC_MSG_CHECKING([for a tresk_charsmith that runs on the build machine])
 tresk_charsmith_problem=
 AS_IF([test -z "$TRESK_ORD2UTF32"],
-      [tresk_charsmith_problem="pkg-config does not find tresk-tools for the target"],
+      [tresk_charsmith_problem="pkg-config does not find tresk-tools for the target (tools in a prefix of your own: set PKG_CONFIG_PATH=<prefix>/lib/pkgconfig)"],
       [test -z "$tresk_charsmith_command"],
       [tresk_charsmith_problem="no tresk_charsmith found"],
       [(eval "$tresk_charsmith_command --help") >&AS_MESSAGE_LOG_FD 2>&1],
@@ -78,7 +78,7 @@ done
 AC_DEFUN([TRESK_CHECK_ORD2UTF32],
 [AC_REQUIRE([PKG_PROG_PKG_CONFIG])dnl
 PKG_CHECK_VAR([TRESK_ORD2UTF32], [tresk-tools], [ord2utf32_object], [],
-  [AC_MSG_ERROR([pkg-config does not find tresk-tools for the target: install the TRESK build tools, or set PKG_CONFIG_PATH])])
+  [AC_MSG_ERROR([pkg-config does not find tresk-tools for the target: install the TRESK build tools, or for tools in a prefix of your own set PKG_CONFIG_PATH=<prefix>/lib/pkgconfig])])
 _TRESK_MAKE_SAFE([TRESK_ORD2UTF32], [$TRESK_ORD2UTF32], [_TRESK_PREREQUISITE_UNSAFE])
 ])# TRESK_CHECK_ORD2UTF32
 

@@ -12,7 +12,7 @@ PKG_CONFIG = pkg-config
 CHARSMITH := $(shell $(PKG_CONFIG) --variable=charsmith tresk-tools)
 ORD2UTF32 := $(shell $(PKG_CONFIG) --variable=ord2utf32_object tresk-tools)
 ifeq ($(ORD2UTF32),)
-$(error $(PKG_CONFIG) does not find tresk-tools: set PKG_CONFIG_PATH)
+$(error $(PKG_CONFIG) does not find tresk-tools: set PKG_CONFIG_PATH to <prefix>/lib/pkgconfig)
 endif
 # These paths are prerequisites, and make splits prerequisites at spaces whatever the quoting.
 space := $(subst ,, )

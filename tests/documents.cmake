@@ -1,0 +1,126 @@
+# Builds the snippets of the documents as written, each taken from the document's own text
+# into a fresh C project with the README's tresk_internal.h, and checks the library each
+# makes by using it: a program linked with it reads the tables and calls the writer. The
+# installed routes take the tools from a prefix of their own, found as installing.md says.
+#   cmake -DROUTE=cmake|configure|make|meson -DTOOLS=<source tree> -DBUILD=<its build tree>
+#         -DDIR=... -DCC=... -DNM=... [-DC_FLAGS=...] [-DMESON=...] [-DAUTORECONF=...]
+#         -DGENERATOR=... -P documents.cmake
+# SPDX-License-Identifier: BSD-2-Clause
+# Copyright (c) 2026 The TRESK build tools authors
+cmake_policy(VERSION 3.16...4.3)
+include("${CMAKE_CURRENT_LIST_DIR}/checks.cmake")
+
+# snippet(<var> <document> <first line>): the fenced block of the document that starts with
+# that line, up to its closing fence.
+function(snippet var document first)
+  file(READ "${TOOLS}/${document}" text)
+  string(FIND "${text}" "\n${first}\n" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "${document} has no snippet that starts with \"${first}\"")
+  endif()
+  math(EXPR at "${at} + 1")
+  string(SUBSTRING "${text}" ${at} -1 text)
+  string(FIND "${text}" "\n```" end)
+  string(SUBSTRING "${text}" 0 ${end} text)
+  set(${var} "${text}\n" PARENT_SCOPE)
+endfunction()
+
+# fresh_project(<folder>): a fresh C project with the README's tresk_internal.h.
+function(fresh_project folder)
+  file(REMOVE_RECURSE "${folder}")
+  snippet(header README.md "/* tresk_internal.h */")
+  file(WRITE "${folder}/tresk_internal.h" "${header}")
+endfunction()
+
+# check_library(<archive>): the library holds the tables and the writer, and a program
+# linked with it reads tables equal to the program's and calls the writer.
+function(check_library archive)
+  run_checked(symbols "nm ${archive}" ${NM} "${archive}")
+  expect("${symbols}" " [DRT] _tresk_default_tables\n" "the tables in ${archive}")
+  expect("${symbols}" " T _tresk_ord2utf_32\n" "the writer in ${archive}")
+  separate_arguments(flags UNIX_COMMAND "${C_FLAGS}")
+  get_filename_component(folder "${archive}" DIRECTORY)
+  run_checked(ignored "a program linked with ${archive}" "${CC}" ${flags} -I "${DIR}/src"
+              -o "${folder}/check" "${TOOLS}/examples/library/example_check.c" "${archive}")
+  run_checked(ignored "the program's tables" "${BUILD}/tresk_charsmith" -b "${folder}/tables.bin")
+  run_checked(ignored "the program linked with ${archive}" "${folder}/check" "${folder}/tables.bin")
+  message(STATUS "${archive}: the tables and the writer, read and called")
+endfunction()
+
+# The tools in a prefix of their own, as a maintainer without root installs them.
+set(prefix "${DIR}/prefix")
+file(REMOVE_RECURSE "${DIR}")
+if(NOT ROUTE STREQUAL "cmake")
+  run_checked(ignored "install" ${CMAKE_COMMAND} --install "${BUILD}" --prefix "${prefix}")
+  file(GLOB modules "${prefix}/lib*/pkgconfig")
+  set(pkg_config_path "PKG_CONFIG_PATH=${modules}")
+endif()
+# The tree's own flags (a sanitizer build's object needs its runtime), and no module path
+# from this machine's environment.
+set(flags --unset=PKG_CONFIG_PATH "CFLAGS=${C_FLAGS}" "LDFLAGS=${C_FLAGS}")
+
+if(ROUTE STREQUAL "cmake")
+  # The README's CMakeLists.txt, with the tools' source tree in tools/, and again with its
+  # other form, the installed package.
+  fresh_project("${DIR}/src")
+  snippet(lists README.md "# CMakeLists.txt, with tresk_internal.h beside it")
+  file(WRITE "${DIR}/src/CMakeLists.txt" "${lists}")
+  file(CREATE_LINK "${TOOLS}" "${DIR}/src/tools" SYMBOLIC)
+  run_checked(ignored "configure, the tools' source tree" ${CMAKE_COMMAND} -S "${DIR}/src"
+              -B "${DIR}/source" -G "${GENERATOR}" "-DCMAKE_C_FLAGS=${C_FLAGS}")
+  run_checked(ignored "build, the tools' source tree" ${CMAKE_COMMAND} --build "${DIR}/source")
+  check_library("${DIR}/source/libtresk.a")
+
+  string(REGEX REPLACE "add_subdirectory[(]tools tresk_tools[)] *# or: " "" lists "${lists}")
+  file(WRITE "${DIR}/src/CMakeLists.txt" "${lists}")
+  run_checked(ignored "install" ${CMAKE_COMMAND} --install "${BUILD}" --prefix "${prefix}")
+  run_checked(ignored "configure, the installed tools" ${CMAKE_COMMAND} -S "${DIR}/src"
+              -B "${DIR}/installed" -G "${GENERATOR}" "-DCMAKE_C_FLAGS=${C_FLAGS}"
+              "-DCMAKE_PREFIX_PATH=${prefix}")
+  run_checked(ignored "build, the installed tools" ${CMAKE_COMMAND} --build "${DIR}/installed")
+  check_library("${DIR}/installed/libtresk.a")
+elseif(ROUTE STREQUAL "configure")
+  # using.md's configure.ac and Makefile.am; without PKG_CONFIG_PATH configure says to set it.
+  fresh_project("${DIR}/src")
+  snippet(text doc/using.md "dnl configure.ac")
+  file(WRITE "${DIR}/src/configure.ac" "${text}")
+  snippet(text doc/using.md "# Makefile.am")
+  file(WRITE "${DIR}/src/Makefile.am" "${text}")
+  run_checked(ignored "autoreconf" ${CMAKE_COMMAND} -E env "ACLOCAL_PATH=${prefix}/share/aclocal"
+              ${AUTORECONF} -fi "${DIR}/src")
+  set(configure ${CMAKE_COMMAND} -E chdir "${DIR}/src" ${CMAKE_COMMAND} -E env ${flags})
+  expect_failure("configure without PKG_CONFIG_PATH" "set PKG_CONFIG_PATH=<prefix>/lib/pkgconfig"
+                 ${configure} ./configure)
+  run_checked(ignored "configure" ${configure} "${pkg_config_path}" ./configure)
+  run_checked(ignored "make" ${CMAKE_COMMAND} -E chdir "${DIR}/src" make)
+  check_library("${DIR}/src/libtresk.a")
+elseif(ROUTE STREQUAL "make")
+  # using.md's Makefile; without PKG_CONFIG_PATH it says to set it.
+  fresh_project("${DIR}/src")
+  snippet(text doc/using.md "# Makefile")
+  file(WRITE "${DIR}/src/Makefile" "${text}")
+  set(make ${CMAKE_COMMAND} -E chdir "${DIR}/src" ${CMAKE_COMMAND} -E env ${flags})
+  expect_failure("make without PKG_CONFIG_PATH" "set PKG_CONFIG_PATH to <prefix>/lib/pkgconfig"
+                 ${make} make)
+  run_checked(ignored "make" ${make} "${pkg_config_path}" make)
+  check_library("${DIR}/src/libtresk.a")
+elseif(ROUTE STREQUAL "meson")
+  # using.md's two meson.build files: the installed tools, and their source tree as a
+  # subproject.
+  fresh_project("${DIR}/src")
+  snippet(text doc/using.md "# meson.build, the tools installed")
+  file(WRITE "${DIR}/src/meson.build" "${text}")
+  run_checked(ignored "meson setup, the installed tools" ${CMAKE_COMMAND} -E env ${flags}
+              "${pkg_config_path}" ${MESON} setup "${DIR}/installed" "${DIR}/src")
+  run_checked(ignored "meson compile, the installed tools" ${MESON} compile -C "${DIR}/installed")
+  check_library("${DIR}/installed/libtresk.a")
+
+  snippet(text doc/using.md "# meson.build, the tools in subprojects/tresk_tools")
+  file(WRITE "${DIR}/src/meson.build" "${text}")
+  file(COPY "${TOOLS}/CMakeLists.txt" "${TOOLS}/charsmith" "${TOOLS}/cmake" "${TOOLS}/doc"
+            "${TOOLS}/ord2utf" DESTINATION "${DIR}/src/subprojects/tresk_tools")
+  run_checked(ignored "meson setup, the tools' source tree" ${CMAKE_COMMAND} -E env ${flags}
+              ${MESON} setup "${DIR}/subproject" "${DIR}/src")
+  run_checked(ignored "meson compile, the tools' source tree" ${MESON} compile -C "${DIR}/subproject")
+  check_library("${DIR}/subproject/libtresk.a")
+endif()
