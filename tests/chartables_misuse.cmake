@@ -2,7 +2,7 @@
 # and the calls that must be accepted; then a tables rule run for a locale this machine lacks;
 # then, given CXX (a native build), the tools built with a C++ compiler that cannot link
 # statically, which must build a dynamic program unless TRESK_STATIC=ON asks for a static one:
-#   cmake -DTOOLS=... -DDIR=... -DRUN=<tresk_charsmith of this machine> [-DCXX=...]
+#   cmake -DTOOLS=... -DDIR=... -DGENERATOR=... -DRUN=<tresk_charsmith of this machine> [-DCXX=...]
 #         -P chartables_misuse.cmake
 # SPDX-License-Identifier: BSD-2-Clause
 # Copyright (c) 2026 The TRESK build tools authors
@@ -32,7 +32,8 @@ include([==[${TOOLS}/cmake/TreskChartables.cmake]==])
 add_custom_target(all_tables)
 ${calls}\n")
   string(REGEX REPLACE "^-$" "" expected "${expected}")
-  expect_outcome("${calls}" "${expected}" ${CMAKE_COMMAND} -S "${DIR}/${name}" -B "${DIR}/${name}/build")
+  expect_outcome("${calls}" "${expected}" ${CMAKE_COMMAND} -S "${DIR}/${name}" -B "${DIR}/${name}/build"
+                 -G "${GENERATOR}")
 endforeach()
 
 # At build time the failure names the output and the locale, and leaves no tables behind.
@@ -63,12 +64,13 @@ file(WRITE "${wrapper}" "#!/bin/sh
 for arg; do [ \"$arg\" = -static ] && { echo 'ld: cannot find -lstdc++' >&2; exit 1; }; done
 exec '${CXX}' \"$@\"\n")
 file(CHMOD "${wrapper}" PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
-set(configure ${CMAKE_COMMAND} -S "${TOOLS}" "-DCMAKE_CXX_COMPILER=${wrapper}" -DTRESK_BUILD_TESTS=OFF)
-run_checked(output "configure with no static libraries" ${configure} -B "${DIR}/no_static/build")
+set(configure ${CMAKE_COMMAND} -S "${TOOLS}" -B "${DIR}/no_static/build" -G "${GENERATOR}"
+              "-DCMAKE_CXX_COMPILER=${wrapper}" -DTRESK_BUILD_TESTS=OFF)
+run_checked(output "configure with no static libraries" ${configure})
 expect("${output}" "tresk_charsmith is linked dynamically: .* cannot link a static program; install"
        "configure with no static libraries")
 run_checked(ignored "build with no static libraries"
             ${CMAKE_COMMAND} --build "${DIR}/no_static/build" --target tresk_charsmith)
 run_checked(ignored "the dynamic program" "${DIR}/no_static/build/tresk_charsmith" "${DIR}/no_static/t.c")
 expect_failure("TRESK_STATIC=ON with no static libraries" "TRESK_STATIC is ON, but .* cannot link a static"
-               ${configure} -B "${DIR}/no_static/required" -DTRESK_STATIC=ON)
+               ${configure} -DTRESK_STATIC=ON)

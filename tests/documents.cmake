@@ -2,33 +2,19 @@
 # into a fresh C project with the README's tresk_internal.h, and checks the library each
 # makes by using it: a program linked with it reads the tables and calls the writer. The
 # installed routes take the tools from a prefix of their own, found as installing.md says.
-#   cmake -DROUTE=cmake|configure|make|meson -DTOOLS=<source tree> -DBUILD=<its build tree>
-#         -DDIR=... -DCC=... -DNM=... [-DC_FLAGS=...] [-DMESON=...] [-DAUTORECONF=...]
+# using.md's configure.ac and Makefile.am are the example's, built by install_tree.cmake.
+#   cmake -DROUTE=cmake|make|meson -DTOOLS=<source tree> -DBUILD=<its build tree>
+#         -DDIR=... -DCC=... -DNM=... [-DC_FLAGS=...] [-DMESON=...]
 #         -DGENERATOR=... -P documents.cmake
 # SPDX-License-Identifier: BSD-2-Clause
 # Copyright (c) 2026 The TRESK build tools authors
 cmake_policy(VERSION 3.16...4.3)
 include("${CMAKE_CURRENT_LIST_DIR}/checks.cmake")
 
-# snippet(<var> <document> <first line>): the fenced block of the document that starts with
-# that line, up to its closing fence.
-function(snippet var document first)
-  file(READ "${TOOLS}/${document}" text)
-  string(FIND "${text}" "\n${first}\n" at)
-  if(at EQUAL -1)
-    message(FATAL_ERROR "${document} has no snippet that starts with \"${first}\"")
-  endif()
-  math(EXPR at "${at} + 1")
-  string(SUBSTRING "${text}" ${at} -1 text)
-  string(FIND "${text}" "\n```" end)
-  string(SUBSTRING "${text}" 0 ${end} text)
-  set(${var} "${text}\n" PARENT_SCOPE)
-endfunction()
-
 # fresh_project(<folder>): a fresh C project with the README's tresk_internal.h.
 function(fresh_project folder)
   file(REMOVE_RECURSE "${folder}")
-  snippet(header README.md "/* tresk_internal.h */")
+  snippet(header "${TOOLS}/README.md" "/* tresk_internal.h */")
   file(WRITE "${folder}/tresk_internal.h" "${header}")
 endfunction()
 
@@ -63,7 +49,7 @@ if(ROUTE STREQUAL "cmake")
   # The README's CMakeLists.txt, with the tools' source tree in tools/, and again with its
   # other form, the installed package.
   fresh_project("${DIR}/src")
-  snippet(lists README.md "# CMakeLists.txt, with tresk_internal.h beside it")
+  snippet(lists "${TOOLS}/README.md" "# CMakeLists.txt, with tresk_internal.h beside it")
   file(WRITE "${DIR}/src/CMakeLists.txt" "${lists}")
   file(CREATE_LINK "${TOOLS}" "${DIR}/src/tools" SYMBOLIC)
   run_checked(ignored "configure, the tools' source tree" ${CMAKE_COMMAND} -S "${DIR}/src"
@@ -79,25 +65,10 @@ if(ROUTE STREQUAL "cmake")
               "-DCMAKE_PREFIX_PATH=${prefix}")
   run_checked(ignored "build, the installed tools" ${CMAKE_COMMAND} --build "${DIR}/installed")
   check_library("${DIR}/installed/libtresk.a")
-elseif(ROUTE STREQUAL "configure")
-  # using.md's configure.ac and Makefile.am; without PKG_CONFIG_PATH configure says to set it.
-  fresh_project("${DIR}/src")
-  snippet(text doc/using.md "dnl configure.ac")
-  file(WRITE "${DIR}/src/configure.ac" "${text}")
-  snippet(text doc/using.md "# Makefile.am")
-  file(WRITE "${DIR}/src/Makefile.am" "${text}")
-  run_checked(ignored "autoreconf" ${CMAKE_COMMAND} -E env "ACLOCAL_PATH=${prefix}/share/aclocal"
-              ${AUTORECONF} -fi "${DIR}/src")
-  set(configure ${CMAKE_COMMAND} -E chdir "${DIR}/src" ${CMAKE_COMMAND} -E env ${flags})
-  expect_failure("configure without PKG_CONFIG_PATH" "set PKG_CONFIG_PATH=<prefix>/lib/pkgconfig"
-                 ${configure} ./configure)
-  run_checked(ignored "configure" ${configure} "${pkg_config_path}" ./configure)
-  run_checked(ignored "make" ${CMAKE_COMMAND} -E chdir "${DIR}/src" make)
-  check_library("${DIR}/src/libtresk.a")
 elseif(ROUTE STREQUAL "make")
   # using.md's Makefile; without PKG_CONFIG_PATH it says to set it.
   fresh_project("${DIR}/src")
-  snippet(text doc/using.md "# Makefile")
+  snippet(text "${TOOLS}/doc/using.md" "# Makefile")
   file(WRITE "${DIR}/src/Makefile" "${text}")
   set(make ${CMAKE_COMMAND} -E chdir "${DIR}/src" ${CMAKE_COMMAND} -E env ${flags})
   expect_failure("make without PKG_CONFIG_PATH" "set PKG_CONFIG_PATH to <prefix>/lib/pkgconfig"
@@ -108,14 +79,14 @@ elseif(ROUTE STREQUAL "meson")
   # using.md's two meson.build files: the installed tools, and their source tree as a
   # subproject.
   fresh_project("${DIR}/src")
-  snippet(text doc/using.md "# meson.build, the tools installed")
+  snippet(text "${TOOLS}/doc/using.md" "# meson.build, the tools installed")
   file(WRITE "${DIR}/src/meson.build" "${text}")
   run_checked(ignored "meson setup, the installed tools" ${CMAKE_COMMAND} -E env ${flags}
               "${pkg_config_path}" ${MESON} setup "${DIR}/installed" "${DIR}/src")
   run_checked(ignored "meson compile, the installed tools" ${MESON} compile -C "${DIR}/installed")
   check_library("${DIR}/installed/libtresk.a")
 
-  snippet(text doc/using.md "# meson.build, the tools in subprojects/tresk_tools")
+  snippet(text "${TOOLS}/doc/using.md" "# meson.build, the tools in subprojects/tresk_tools")
   file(WRITE "${DIR}/src/meson.build" "${text}")
   file(COPY "${TOOLS}/CMakeLists.txt" "${TOOLS}/charsmith" "${TOOLS}/cmake" "${TOOLS}/doc"
             "${TOOLS}/ord2utf" DESTINATION "${DIR}/src/subprojects/tresk_tools")
@@ -123,4 +94,6 @@ elseif(ROUTE STREQUAL "meson")
               ${MESON} setup "${DIR}/subproject" "${DIR}/src")
   run_checked(ignored "meson compile, the tools' source tree" ${MESON} compile -C "${DIR}/subproject")
   check_library("${DIR}/subproject/libtresk.a")
+  run_checked(output "second Meson build" ${MESON} compile -C "${DIR}/subproject")
+  expect("${output}" "no work to do" "second Meson build")
 endif()

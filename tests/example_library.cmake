@@ -12,8 +12,7 @@
 #         -P example_library.cmake
 # CROSS holds what makes the cross build: our toolchain file, or the system and compilers. With
 # NO_EMULATOR the example is configured with no emulator, and its check program is run here
-# through EMULATOR; with PLAIN_PATH it is then configured again with that PATH. With MESON
-# (and TOOLS), it is built and checked by Meson instead, the tools a CMake subproject of it.
+# through EMULATOR; with PLAIN_PATH it is then configured again with that PATH.
 # TARGET_RUNS=OFF: this machine cannot run the target's programs, so none is run, and a build
 # through the emulator must stop saying so.
 # SPDX-License-Identifier: BSD-2-Clause
@@ -23,18 +22,6 @@ include("${CMAKE_CURRENT_LIST_DIR}/checks.cmake")
 file(REMOVE_RECURSE "${BUILD}")
 set(tools_tree "${TOOLS}/CMakeLists.txt" "${TOOLS}/charsmith" "${TOOLS}/cmake" "${TOOLS}/doc"
                "${TOOLS}/ord2utf")
-if(MESON)
-  file(COPY "${SOURCE}/" DESTINATION "${BUILD}/src")
-  file(COPY ${tools_tree} DESTINATION "${BUILD}/src/subprojects/tresk_tools")
-  run_checked(ignored "meson setup" ${MESON} setup "${BUILD}/build" "${BUILD}/src")
-  run_checked(ignored "meson test" ${MESON} test -C "${BUILD}/build")
-  run_checked(symbols "nm" ${NM} "${BUILD}/build/libexample_tresk.a")
-  expect("${symbols}" " T _tresk_ord2utf_32" "the object in the library that Meson built")
-  run_checked(output "second Meson build" ${MESON} compile -C "${BUILD}/build")
-  expect("${output}" "no work to do" "second Meson build")
-  message(STATUS "example library: built and checked by Meson, the tools a CMake subproject")
-  return()
-endif()
 set(changed "${PROGRAM}")
 if(TOOLS)
   file(COPY ${tools_tree} DESTINATION "${BUILD}/tools")

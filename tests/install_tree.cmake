@@ -116,12 +116,25 @@ if(ROUTE STREQUAL "configure" AND TARGET_RUNS AND PKG_CONFIG AND AUTORECONF)
   set(autotools "${DIR}/autotools")
   file(REMOVE_RECURSE "${autotools}")
   file(COPY "${SOURCE}/" DESTINATION "${autotools}/src")
+  # using.md's pair, as written there, is the example's: it is built from the document's
+  # text, which must be the example's files after their opening comments.
+  foreach(pair "configure.ac|dnl configure.ac" "Makefile.am|# Makefile.am")
+    string(REPLACE "|" ";" pair "${pair}")
+    list(GET pair 0 name)
+    list(GET pair 1 first)
+    snippet(text "${SOURCE}/../../doc/using.md" "${first}")
+    file(READ "${SOURCE}/${name}" example)
+    string(REGEX REPLACE "^((dnl|#)[^\n]*\n)+" "" example "${example}")
+    if(NOT example STREQUAL text)
+      message(FATAL_ERROR "doc/using.md's ${name} is not examples/library/${name}:\n${text}")
+    endif()
+    file(WRITE "${autotools}/src/${name}" "${text}")
+  endforeach()
   set(flags "CFLAGS=-O2 ${C_FLAGS}" "LDFLAGS=${link_flags}")
   expect_failure("autoreconf without the macros' folder" "TRESK build tools' macros were not found: run autoreconf with ACLOCAL_PATH="
                  ${CMAKE_COMMAND} -E env --unset=ACLOCAL_PATH ${AUTORECONF} -fi "${autotools}/src")
   run_checked(ignored "autoreconf" ${CMAKE_COMMAND} -E env "ACLOCAL_PATH=${staged}/${DATADIR}/aclocal"
               ${AUTORECONF} -fi "${autotools}/src")
-  set(cache "")
   foreach(root IN LISTS roots)
     set(env ${CMAKE_COMMAND} -E env "PKG_CONFIG_SYSROOT_DIR=${root}"
             "PKG_CONFIG_LIBDIR=${root}${prefix}/${LIBDIR}/pkgconfig" ${flags})
@@ -151,40 +164,50 @@ if(ROUTE STREQUAL "configure" AND TARGET_RUNS AND PKG_CONFIG AND AUTORECONF)
       endif()
       set(configure ${cross} ${configure_with} ../src/configure --host=${host} --enable-rebuild-chartables)
     endif()
-    if(cache)
-      list(APPEND configure "--cache-file=${cache}")
-    else()
-      list(APPEND configure "--cache-file=${autotools}/first.cache")
+    if(DEFINED findings)
+      reused_cache(cache "${root}")
+      expect_outcome("configure in ${root}" "${stops}" ${configure} "--cache-file=${cache}")
+      continue()
     endif()
-    expect_outcome("configure in ${root}" "${stops}" ${configure})
-    if(cache OR stops)
+    expect_outcome("configure in ${root}" "${stops}" ${configure} "--cache-file=${autotools}/first.cache")
+    if(stops)
       continue()
     endif()
     # The first run's findings of the system, without what it was given (precious variables
-    # must not differ between runs that share a cache) or found through pkg-config.
-    set(cache "${autotools}/reused.cache")
+    # must not differ between runs that share a cache) or found through pkg-config; each run
+    # after it takes a copy, which it writes to.
     file(STRINGS "${autotools}/first.cache" findings REGEX "^ac_cv_")
     list(FILTER findings EXCLUDE REGEX "^ac_cv_env_")
     list(JOIN findings "\n" findings)
-    file(WRITE "${cache}" "${findings}\n")
+    function(reused_cache var name)
+      string(MD5 name "${name}")
+      file(WRITE "${autotools}/${name}.cache" "${findings}\n")
+      set(${var} "${autotools}/${name}.cache" PARENT_SCOPE)
+    endfunction()
     if(NOT CROSS)
       run_checked(ignored "make check, the shipped tables" ${in_tree} make check)
-      run_checked(ignored "make distcheck" ${in_tree} make distcheck)
-      foreach(charsmith_case IN ITEMS "false|does not run" "true|runs but writes no tables")
-        string(REPLACE "|" ";" charsmith_case "${charsmith_case}")
-        list(GET charsmith_case 0 command)
-        list(GET charsmith_case 1 problem)
+      reused_cache(cache distcheck)
+      run_checked(ignored "make distcheck" ${in_tree} make distcheck
+                  "DISTCHECK_CONFIGURE_FLAGS=--cache-file=${cache}")
+      foreach(command false true)
+        set(problem "does not run")
+        if(command STREQUAL "true")
+          set(problem "runs but writes no tables")
+        endif()
+        reused_cache(cache ${command})
         expect_failure("configure with CHARSMITH=${command}" "error: CHARSMITH=${command} ${problem}"
                        ${in_tree} ./configure --enable-rebuild-chartables CHARSMITH=${command}
                        "--cache-file=${cache}")
       endforeach()
     else()
       run_checked(ignored "cross make check" ${cross} make check "LOG_COMPILER=${EMULATOR} ./example_check$(EXEEXT)")
-      # The target's module is not the build machine's: without it, configure stops.
-      expect_failure("cross configure without the target's module" "pkg-config does not find tresk-tools for the target"
-                     ${cross} ../src/configure --host=${host} --enable-rebuild-chartables
-                     PKG_CONFIG_LIBDIR=${DIR}/nowhere "--cache-file=${cache}")
     endif()
+    # Without the target's module (the build machine's is not it), configure stops and says
+    # how a prefix of one's own is found.
+    reused_cache(cache nowhere)
+    expect_failure("configure without the target's module"
+                   "pkg-config does not find tresk-tools for the target.* set PKG_CONFIG_PATH=<prefix>/lib/pkgconfig"
+                   ${configure} PKG_CONFIG_LIBDIR=${DIR}/nowhere "--cache-file=${cache}")
   endforeach()
   message(STATUS "configure: built and checked with the tools' aclocal macro")
   return()
