@@ -131,83 +131,78 @@ if(ROUTE STREQUAL "configure" AND TARGET_RUNS AND PKG_CONFIG AND AUTORECONF)
     file(WRITE "${autotools}/src/${name}" "${text}")
   endforeach()
   set(flags "CFLAGS=-O2 ${C_FLAGS}" "LDFLAGS=${link_flags}")
+  set(aclocal "ACLOCAL_PATH=${staged}/${DATADIR}/aclocal")
   expect_failure("autoreconf without the macros' folder" "TRESK build tools' macros were not found: run autoreconf with ACLOCAL_PATH="
                  ${CMAKE_COMMAND} -E env --unset=ACLOCAL_PATH ${AUTORECONF} -fi "${autotools}/src")
-  run_checked(ignored "autoreconf" ${CMAKE_COMMAND} -E env "ACLOCAL_PATH=${staged}/${DATADIR}/aclocal"
-              ${AUTORECONF} -fi "${autotools}/src")
+  run_checked(ignored "autoreconf" ${CMAKE_COMMAND} -E env "${aclocal}" ${AUTORECONF} -fi "${autotools}/src")
+  # The macros alone, in a configure script of nothing else (and the example's aclocal.m4),
+  # for the runs that must stop.
+  file(WRITE "${autotools}/macros/configure.ac" "AC_INIT([macros], [1])
+PKG_PROG_PKG_CONFIG
+TRESK_CHECK_ORD2UTF32
+TRESK_PROG_CHARSMITH
+AC_OUTPUT\n")
+  file(COPY "${autotools}/src/aclocal.m4" DESTINATION "${autotools}/macros")
+  get_filename_component(autoconf "${AUTORECONF}" DIRECTORY)
+  run_checked(ignored "autoconf, the macros alone" ${CMAKE_COMMAND} -E chdir "${autotools}/macros"
+              "${autoconf}/autoconf")
+
+  set(root "${DIR}/stage")
+  set(env ${CMAKE_COMMAND} -E env "PKG_CONFIG_SYSROOT_DIR=${root}"
+          "PKG_CONFIG_LIBDIR=${root}${prefix}/${LIBDIR}/pkgconfig" ${flags})
+  # automake itself refuses some working directories before the tools' macro runs.
+  if(DIR MATCHES "${unsafe}")
+    expect_failure("configure where automake refuses the folder"
+                   "unsafe absolute working directory name|unsafe srcdir value|TRESK_ORD2UTF32 would be"
+                   ${env} ${CMAKE_COMMAND} -E chdir "${autotools}/src" ./configure)
+  elseif(NOT CROSS)
+    set(in_tree ${env} ${CMAKE_COMMAND} -E chdir "${autotools}/src")
+    run_checked(ignored "configure" ${in_tree} ./configure)
+    run_checked(ignored "make check, the shipped tables" ${in_tree} make check)
+    run_checked(ignored "make distcheck" ${in_tree} make distcheck)
+  else()
+    file(MAKE_DIRECTORY "${autotools}/cross")
+    set(cross ${env} "PATH=${build_machine}:$ENV{PATH}" "CC=${CC}"
+              ${CMAKE_COMMAND} -E chdir "${autotools}/cross")
+    # Emscripten's users configure through emconfigure, which names its archiver, runs
+    # configure's test programs under node, and takes pkg-config's path from
+    # EM_PKG_CONFIG_PATH.
+    set(configure_with "")
+    if(SYSTEM STREQUAL "Emscripten")
+      get_filename_component(bin "${CC}" DIRECTORY)
+      set(configure_with ${CMAKE_COMMAND} -E env "EM_PKG_CONFIG_PATH=${root}${prefix}/${LIBDIR}/pkgconfig"
+                         "${bin}/emconfigure")
+    endif()
+    run_checked(ignored "cross configure" ${cross} ${configure_with} ../src/configure --host=${host}
+                --enable-rebuild-chartables)
+    run_checked(ignored "cross make check" ${cross} make check "LOG_COMPILER=${EMULATOR} ./example_check$(EXEEXT)")
+  endif()
+
+  # What stops configure, in each root: a program that does not run or writes nothing, the
+  # target's module missing (the build machine's is not it), which says how a prefix of
+  # one's own is found, and an object's path that a Makefile cannot carry.
+  set(host_option "")
+  if(CROSS)
+    set(host_option "--host=${host}")
+  endif()
   foreach(root IN LISTS roots)
-    set(env ${CMAKE_COMMAND} -E env "PKG_CONFIG_SYSROOT_DIR=${root}"
-            "PKG_CONFIG_LIBDIR=${root}${prefix}/${LIBDIR}/pkgconfig" ${flags})
-    # automake itself refuses some working directories before the tools' macro runs.
-    set(stops "")
-    if(DIR MATCHES "${unsafe}")
-      set(stops "unsafe absolute working directory name|unsafe srcdir value|")
-    endif()
+    set(macros ${CMAKE_COMMAND} -E env "PKG_CONFIG_SYSROOT_DIR=${root}"
+               "PKG_CONFIG_LIBDIR=${root}${prefix}/${LIBDIR}/pkgconfig" "PATH=${build_machine}:$ENV{PATH}"
+               ${CMAKE_COMMAND} -E chdir "${autotools}/macros" ./configure ${host_option})
     if(root MATCHES "${unsafe}")
-      string(APPEND stops "TRESK_ORD2UTF32 would be .*, which holds '.', and a Makefile cannot carry")
-    endif()
-    if(NOT CROSS)
-      set(in_tree ${env} ${CMAKE_COMMAND} -E chdir "${autotools}/src")
-      set(configure ${in_tree} ./configure)
-    else()
-      file(MAKE_DIRECTORY "${autotools}/cross")
-      set(cross ${env} "PATH=${build_machine}:$ENV{PATH}" "CC=${CC}"
-                ${CMAKE_COMMAND} -E chdir "${autotools}/cross")
-      # Emscripten's users configure through emconfigure, which names its archiver, runs
-      # configure's test programs under node, and takes pkg-config's path from
-      # EM_PKG_CONFIG_PATH.
-      set(configure_with "")
-      if(SYSTEM STREQUAL "Emscripten")
-        get_filename_component(bin "${CC}" DIRECTORY)
-        set(configure_with ${CMAKE_COMMAND} -E env "EM_PKG_CONFIG_PATH=${root}${prefix}/${LIBDIR}/pkgconfig"
-                           "${bin}/emconfigure")
-      endif()
-      set(configure ${cross} ${configure_with} ../src/configure --host=${host} --enable-rebuild-chartables)
-    endif()
-    if(DEFINED findings)
-      reused_cache(cache "${root}")
-      expect_outcome("configure in ${root}" "${stops}" ${configure} "--cache-file=${cache}")
+      expect_failure("configure in ${root}" "TRESK_ORD2UTF32 would be .*, which holds '.', and a Makefile cannot carry"
+                     ${macros})
       continue()
     endif()
-    expect_outcome("configure in ${root}" "${stops}" ${configure} "--cache-file=${autotools}/first.cache")
-    if(stops)
-      continue()
-    endif()
-    # The first run's findings of the system, without what it was given (precious variables
-    # must not differ between runs that share a cache) or found through pkg-config; each run
-    # after it takes a copy, which it writes to.
-    file(STRINGS "${autotools}/first.cache" findings REGEX "^ac_cv_")
-    list(FILTER findings EXCLUDE REGEX "^ac_cv_env_")
-    list(JOIN findings "\n" findings)
-    function(reused_cache var name)
-      string(MD5 name "${name}")
-      file(WRITE "${autotools}/${name}.cache" "${findings}\n")
-      set(${var} "${autotools}/${name}.cache" PARENT_SCOPE)
-    endfunction()
-    if(NOT CROSS)
-      run_checked(ignored "make check, the shipped tables" ${in_tree} make check)
-      reused_cache(cache distcheck)
-      run_checked(ignored "make distcheck" ${in_tree} make distcheck
-                  "DISTCHECK_CONFIGURE_FLAGS=--cache-file=${cache}")
-      foreach(command false true)
-        set(problem "does not run")
-        if(command STREQUAL "true")
-          set(problem "runs but writes no tables")
-        endif()
-        reused_cache(cache ${command})
-        expect_failure("configure with CHARSMITH=${command}" "error: CHARSMITH=${command} ${problem}"
-                       ${in_tree} ./configure --enable-rebuild-chartables CHARSMITH=${command}
-                       "--cache-file=${cache}")
-      endforeach()
-    else()
-      run_checked(ignored "cross make check" ${cross} make check "LOG_COMPILER=${EMULATOR} ./example_check$(EXEEXT)")
-    endif()
-    # Without the target's module (the build machine's is not it), configure stops and says
-    # how a prefix of one's own is found.
-    reused_cache(cache nowhere)
-    expect_failure("configure without the target's module"
-                   "pkg-config does not find tresk-tools for the target.* set PKG_CONFIG_PATH=<prefix>/lib/pkgconfig"
-                   ${configure} PKG_CONFIG_LIBDIR=${DIR}/nowhere "--cache-file=${cache}")
+    set(cases "PKG_CONFIG_LIBDIR=${DIR}/nowhere|pkg-config does not find tresk-tools for the target.* set PKG_CONFIG_PATH=<prefix>/lib/pkgconfig"
+              "CHARSMITH=false|error: CHARSMITH=false does not run"
+              "CHARSMITH=true|error: CHARSMITH=true runs but writes no tables")
+    foreach(case IN LISTS cases)
+      string(REPLACE "|" ";" case "${case}")
+      list(GET case 0 setting)
+      list(GET case 1 expected)
+      expect_failure("configure with ${setting}" "${expected}" ${macros} "${setting}")
+    endforeach()
   endforeach()
   message(STATUS "configure: built and checked with the tools' aclocal macro")
   return()
@@ -337,13 +332,13 @@ endif()
 # shipped tables takes the object; one that would run the program says what is missing.
 if(NOT CROSS)
   file(RENAME "${DIR}/moved/${BINDIR}/tresk_charsmith${EXE}" "${DIR}/tresk_charsmith${EXE}")
-  set(configure ${CMAKE_COMMAND} -S "${SOURCE}" -DTRESK_TOOLS_DIR= "-DCMAKE_PREFIX_PATH=${DIR}/moved"
+  set(configure ${CMAKE_COMMAND} -S "${SOURCE}" -G "${GENERATOR}" -DTRESK_TOOLS_DIR= "-DCMAKE_PREFIX_PATH=${DIR}/moved"
                 "-DCMAKE_C_FLAGS=${C_FLAGS}")
   run_checked(ignored "the shipped tables, a package without the program"
               ${configure} -B "${DIR}/no-program")
   run_checked(ignored "build" ${CMAKE_COMMAND} --build "${DIR}/no-program")
   expect_failure("tables written with a package without the program"
                  "these tools have no tresk_charsmith .installed without it"
-                 ${configure} -B "${DIR}/no-program-rebuild" -DREBUILD_CHARTABLES=ON)
+                 ${configure} -B "${DIR}/no-program" -DREBUILD_CHARTABLES=ON)
 endif()
 message(STATUS "find_package: built and checked from the moved prefix")
