@@ -46,17 +46,23 @@ endif()
 set(flags --unset=PKG_CONFIG_PATH "CFLAGS=${C_FLAGS}" "LDFLAGS=${C_FLAGS}")
 
 if(ROUTE STREQUAL "cmake")
-  # The README's CMakeLists.txt, with the tools' source tree in tools/, and again with its
-  # other form, the installed package.
+  # The README's CMakeLists.txt with using.md's other forms, the tools' source tree in
+  # tools/, and again the README's alone, with its other form, the installed package.
   fresh_project("${DIR}/src")
   snippet(lists "${TOOLS}/README.md" "# CMakeLists.txt, with tresk_internal.h beside it")
-  file(WRITE "${DIR}/src/CMakeLists.txt" "${lists}")
+  snippet(forms "${TOOLS}/doc/using.md" "# CMakeLists.txt, more forms")
+  file(WRITE "${DIR}/src/CMakeLists.txt" "${lists}${forms}")
   file(CREATE_LINK "${TOOLS}" "${DIR}/src/tools" SYMBOLIC)
   run_checked(ignored "configure, the tools' source tree" ${CMAKE_COMMAND} -S "${DIR}/src"
               -B "${DIR}/source" -G "${GENERATOR}" "-DCMAKE_C_FLAGS=${C_FLAGS}")
   run_checked(ignored "build, the tools' source tree" ${CMAKE_COMMAND} --build "${DIR}/source")
   check_library("${DIR}/source/libtresk.a")
 
+  foreach(table tresk_chartables.c tables/default.bin tables_utf8.c)
+    if(NOT EXISTS "${DIR}/source/${table}")
+      message(FATAL_ERROR "using.md's forms did not write ${table}")
+    endif()
+  endforeach()
   string(REGEX REPLACE "add_subdirectory[(]tools tresk_tools[)] *# or: " "" lists "${lists}")
   file(WRITE "${DIR}/src/CMakeLists.txt" "${lists}")
   run_checked(ignored "install" ${CMAKE_COMMAND} --install "${BUILD}" --prefix "${prefix}")
