@@ -88,7 +88,7 @@ elseif(ROUTE STREQUAL "meson")
   snippet(text "${TOOLS}/doc/using.md" "# meson.build, the tools installed")
   file(WRITE "${DIR}/src/meson.build" "${text}")
   run_checked(ignored "meson setup, the installed tools" ${CMAKE_COMMAND} -E env ${flags}
-              "${pkg_config_path}" ${MESON} setup "${DIR}/installed" "${DIR}/src")
+              "${pkg_config_path}" ${MESON} setup --werror "${DIR}/installed" "${DIR}/src")
   run_checked(ignored "meson compile, the installed tools" ${MESON} compile -C "${DIR}/installed")
   check_library("${DIR}/installed/libtresk.a")
 

@@ -208,35 +208,30 @@ AC_OUTPUT\n")
   return()
 endif()
 
-# Meson, the program from the build machine's module (native: true), the object from the
-# target's; a cross build names the target's root in its cross file, and reaches the build
-# machine's module, written here as its package installs it, through
-# PKG_CONFIG_PATH_FOR_BUILD.
+# Meson in a cross build (natively, documents.cmake builds using.md's snippet): the program
+# from the build machine's module (native: true), the object from the target's; the cross
+# file names the target's root, and the build machine's module, written here as its package
+# installs it, is reached through PKG_CONFIG_PATH_FOR_BUILD.
 if(ROUTE STREQUAL "meson" AND TARGET_RUNS AND MESON AND PKG_CONFIG)
   set(modules "${staged}/${LIBDIR}/pkgconfig")
   set(setup ${MESON} setup --werror -Dtools=installed "${DIR}/meson" "${SOURCE}")
-  if(NOT CROSS)
-    run_checked(ignored "meson setup, installed tools" ${CMAKE_COMMAND} -E env
-                "PKG_CONFIG_PATH=${modules}" "PKG_CONFIG_SYSROOT_DIR=${DIR}/stage"
-                "CFLAGS=${C_FLAGS}" "LDFLAGS=${C_FLAGS}" ${setup})
-  else()
-    file(WRITE "${DIR}/native-pkgconfig/tresk-tools.pc"
-         "charsmith=${HOST_CHARSMITH}\n\nName: tresk-tools\nDescription: the build machine's\nVersion: 1.0.0\n")
-    # Meson's arrays of strings, from CMake's lists.
-    separate_arguments(c UNIX_COMMAND "${CC}")
-    separate_arguments(link UNIX_COMMAND "${link_flags}")
-    set(wrapper ${emulator})
-    foreach(list c link wrapper)
-      string(REPLACE "'" "\\'" ${list} "${${list}}")
-      list(JOIN ${list} "', '" ${list})
-    endforeach()
-    if(link)
-      set(link "'${link}'")
-    endif()
-    string(REPLACE "_ENDIAN" "" endian "${BYTE_ORDER}")
-    string(TOLOWER "${endian}" endian)
-    string(TOLOWER "${SYSTEM}" system)
-    file(WRITE "${DIR}/cross.ini" "[binaries]
+  file(WRITE "${DIR}/native-pkgconfig/tresk-tools.pc"
+       "charsmith=${HOST_CHARSMITH}\n\nName: tresk-tools\nDescription: the build machine's\nVersion: 1.0.0\n")
+  # Meson's arrays of strings, from CMake's lists.
+  separate_arguments(c UNIX_COMMAND "${CC}")
+  separate_arguments(link UNIX_COMMAND "${link_flags}")
+  set(wrapper ${emulator})
+  foreach(list c link wrapper)
+    string(REPLACE "'" "\\'" ${list} "${${list}}")
+    list(JOIN ${list} "', '" ${list})
+  endforeach()
+  if(link)
+    set(link "'${link}'")
+  endif()
+  string(REPLACE "_ENDIAN" "" endian "${BYTE_ORDER}")
+  string(TOLOWER "${endian}" endian)
+  string(TOLOWER "${SYSTEM}" system)
+  file(WRITE "${DIR}/cross.ini" "[binaries]
 c = ['${c}']
 ar = '${AR}'
 pkgconfig = '${PKG_CONFIG}'
@@ -255,9 +250,8 @@ cpu_family = '${PROCESSOR}'
 cpu = '${PROCESSOR}'
 endian = '${endian}'
 ")
-    run_checked(ignored "meson setup, cross, installed tools" ${CMAKE_COMMAND} -E env
-                "PKG_CONFIG_PATH_FOR_BUILD=${DIR}/native-pkgconfig" ${setup} --cross-file "${DIR}/cross.ini")
-  endif()
+  run_checked(ignored "meson setup, cross, installed tools" ${CMAKE_COMMAND} -E env
+              "PKG_CONFIG_PATH_FOR_BUILD=${DIR}/native-pkgconfig" ${setup} --cross-file "${DIR}/cross.ini")
   run_checked(ignored "meson test, installed tools" ${MESON} test -C "${DIR}/meson")
   run_checked(ignored "the tables from Meson" ${CMAKE_COMMAND} -E compare_files
               "${DIR}/meson/tresk_chartables.c" "${SOURCE}/tresk_chartables.c.dist")
