@@ -3,7 +3,7 @@
 # makes by using it: a program linked with it reads the tables and calls the writer. The
 # installed routes take the tools from a prefix of their own, found as installing.md says.
 # using.md's configure.ac and Makefile.am are the example's, built by install_tree.cmake.
-#   cmake -DROUTE=cmake|make|meson -DTOOLS=<source tree> -DBUILD=<its build tree>
+#   cmake -DROUTE=cmake|make|meson -DTOOLS=<source tree> -DBUILD=<its build tree> -DLIBDIR=...
 #         -DDIR=... -DCC=... -DNM=... [-DC_FLAGS=...] [-DMESON=...]
 #         -DGENERATOR=... -P documents.cmake
 # SPDX-License-Identifier: BSD-2-Clause
@@ -38,8 +38,7 @@ set(prefix "${DIR}/prefix")
 file(REMOVE_RECURSE "${DIR}")
 if(NOT ROUTE STREQUAL "cmake")
   run_checked(ignored "install" ${CMAKE_COMMAND} --install "${BUILD}" --prefix "${prefix}")
-  file(GLOB modules "${prefix}/lib*/pkgconfig")
-  set(pkg_config_path "PKG_CONFIG_PATH=${modules}")
+  set(pkg_config_path "PKG_CONFIG_PATH=${prefix}/${LIBDIR}/pkgconfig")
 endif()
 # The tree's own flags (a sanitizer build's object needs its runtime), and no module path
 # from this machine's environment.
