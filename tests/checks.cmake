@@ -62,3 +62,11 @@ function(snippet var document first)
   string(SUBSTRING "${text}" 0 ${end} text)
   set(${var} "${text}\n" PARENT_SCOPE)
 endfunction()
+
+# files_below(<var> <folder>): every file below the folder, relative to it; the folder's own
+# name is no pattern, whatever it holds ('[', '*', '?').
+function(files_below var folder)
+  string(REGEX REPLACE "([[*?])" "[\\1]" pattern "${folder}")
+  file(GLOB_RECURSE files RELATIVE "${folder}" "${pattern}/*")
+  set(${var} "${files}" PARENT_SCOPE)
+endfunction()

@@ -40,7 +40,7 @@ if(ROUTE STREQUAL "install")
   run_checked(ignored "install" ${CMAKE_COMMAND} -E env "DESTDIR=${DIR}/stage"
               ${CMAKE_COMMAND} --install "${BUILD}" --prefix ${prefix})
 
-  file(GLOB_RECURSE installed RELATIVE "${staged}" "${staged}/*")
+  files_below(installed "${staged}")
   list(SORT installed)
   set(package ${LIBDIR}/cmake/TreskTools)
   set(expected ${BINDIR}/tresk_charsmith${EXE} ${LIBDIR}/tresk_ord2utf32.o ${MANDIR}/man1/tresk_charsmith.1
