@@ -70,3 +70,10 @@ function(files_below var folder)
   file(GLOB_RECURSE files RELATIVE "${folder}" "${pattern}/*")
   set(${var} "${files}" PARENT_SCOPE)
 endfunction()
+
+# files_differ(<var> <file> <file>): whether the two files' bytes differ (or either is missing).
+function(files_differ var first second)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${first}" "${second}"
+                  RESULT_VARIABLE differ)
+  set(${var} ${differ} PARENT_SCOPE)
+endfunction()

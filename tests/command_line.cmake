@@ -241,15 +241,13 @@ int main(int argc, char **argv) {
     run_checked(ignored "compile the ${locale} tables" "${CC}" -Wall -Werror -o "${DIR}/dump"
                 "${DIR}/dump.c")
     run_checked(ignored "the compiled ${locale} tables" "${DIR}/dump" "${DIR}/dumped.bin")
-    execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${DIR}/dumped.bin" "${DIR}/tables.bin"
-                    RESULT_VARIABLE differ)
+    files_differ(differ "${DIR}/dumped.bin" "${DIR}/tables.bin")
     if(differ OR NOT "${source} ${binary}" STREQUAL "status 0 status 0")
       message(SEND_ERROR "the ${locale} source does not compile to its binary output")
     endif()
   endforeach()
   charsmith(ignored -b "${DIR}/c.bin")
-  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${DIR}/c.bin" "${DIR}/tables.bin"
-                  RESULT_VARIABLE differ)
+  files_differ(differ "${DIR}/c.bin" "${DIR}/tables.bin")
   if(NOT differ)
     message(SEND_ERROR "the 8-bit locale's tables are those of \"C\"")
   endif()
@@ -275,8 +273,7 @@ if(HOST)
       run_checked(ignored "the build machine's copy" "${HOST}" ${options} "${DIR}/host.out")
       with_locale("${locale}" "${LOCALES}")
       charsmith(got ${options} "${DIR}/target.out")
-      execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${DIR}/host.out" "${DIR}/target.out"
-                      RESULT_VARIABLE differ)
+      files_differ(differ "${DIR}/host.out" "${DIR}/target.out")
       if(differ)
         message(SEND_ERROR "the build machine's copy and the program differ in ${locale} (${options})")
       endif()
