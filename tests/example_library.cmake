@@ -66,6 +66,9 @@ if(TOOLS AND NOT CROSS)
   if(cxx)
     message(FATAL_ERROR "a build of the shipped tables enabled C++: ${cxx}")
   endif()
+  # Without the shipped copy, so that a reader that does not wait for the writer finds no
+  # file to compile.
+  file(REMOVE "${BUILD}/tresk_chartables.c")
 endif()
 
 set(configure ${shell} ${CMAKE_COMMAND} -S "${SOURCE}" -B "${BUILD}" -G "${GENERATOR}" ${options}
