@@ -1,10 +1,11 @@
 # Builds the snippets of the documents as written, each taken from the document's own text
 # into a fresh C project with the README's tresk_internal.h, and checks the library each
 # makes by using it: a program linked with it reads the tables and calls the writer. The
-# installed routes take the tools from a prefix of their own, found as installing.md says.
-# using.md's configure.ac and Makefile.am are the example's, built by install_tree.cmake.
-#   cmake -DROUTE=cmake|make|meson -DTOOLS=<source tree> -DBUILD=<its build tree> -DLIBDIR=...
-#         -DDIR=... -DCC=... -DNM=... [-DC_FLAGS=...] [-DMESON=...]
+# installed routes take the tools from a prefix of one's own, installed (ROUTE=prefix) and
+# found as installing.md says, with HOME in the build tree. using.md's configure.ac and
+# Makefile.am are the example's, built by install_tree.cmake.
+#   cmake -DROUTE=prefix|cmake|make|meson -DTOOLS=<source tree> -DBUILD=<its build tree>
+#         -DHOME=... -DDIR=... -DCC=... -DNM=... [-DC_FLAGS=...] [-DMESON=...] [-DLOCALEDEF=...]
 #         -DGENERATOR=... -P documents.cmake
 # SPDX-License-Identifier: BSD-2-Clause
 # Copyright (c) 2026 The TRESK build tools authors
@@ -33,16 +34,43 @@ function(check_library archive)
   message(STATUS "${archive}: the tables and the writer, read and called")
 endfunction()
 
-# The tools in a prefix of their own, as a maintainer without root installs them.
-set(prefix "${DIR}/prefix")
+# setting(<var> <route>): how installing.md's table says the route finds a prefix of one's own.
+function(setting var route)
+  file(READ "${TOOLS}/doc/installing.md" text)
+  literal(route "${route}")
+  if(NOT text MATCHES "\n[|] ${route} [|] `([^`]*)`")
+    message(FATAL_ERROR "doc/installing.md says nothing of how ${route} finds a prefix of one's own")
+  endif()
+  string(REPLACE "$HOME" "${HOME}" value "${CMAKE_MATCH_1}")
+  set(${var} "${value}" PARENT_SCOPE)
+endfunction()
+
 file(REMOVE_RECURSE "${DIR}")
-if(NOT ROUTE STREQUAL "cmake")
-  run_checked(ignored "install" ${CMAKE_COMMAND} --install "${BUILD}" --prefix "${prefix}")
-  set(pkg_config_path "PKG_CONFIG_PATH=${prefix}/${LIBDIR}/pkgconfig")
+if(ROUTE STREQUAL "prefix")
+  # installing.md's commands, each split as the shell splits it, run in the tools' tree with
+  # their build folder in DIR.
+  file(REMOVE_RECURSE "${HOME}")
+  snippet(text "${TOOLS}/doc/installing.md" "# a prefix of your own")
+  string(REPLACE "\\\n" " " text "${text}")
+  string(STRIP "${text}" text)
+  string(REPLACE "\n" ";" commands "${text}")
+  foreach(command IN LISTS commands)
+    separate_arguments(words UNIX_COMMAND "${command}")
+    set(run "")
+    foreach(word IN LISTS words)
+      string(REPLACE "$HOME" "${HOME}" word "${word}")
+      string(REGEX REPLACE "^build/" "${DIR}/" word "${word}")
+      string(REGEX REPLACE "^cmake$" "${CMAKE_COMMAND}" word "${word}")
+      list(APPEND run "${word}")
+    endforeach()
+    run_checked(ignored "installing.md's ${command}" ${CMAKE_COMMAND} -E chdir "${TOOLS}" ${run})
+  endforeach()
+  return()
 endif()
 # The tree's own flags (a sanitizer build's object needs its runtime), and no module path
 # from this machine's environment.
 set(flags --unset=PKG_CONFIG_PATH "CFLAGS=${C_FLAGS}" "LDFLAGS=${C_FLAGS}")
+setting(pkg_config_path "Make, Meson")
 
 if(ROUTE STREQUAL "cmake")
   # The README's CMakeLists.txt with using.md's other forms, the tools' source tree in
@@ -64,22 +92,46 @@ if(ROUTE STREQUAL "cmake")
   endforeach()
   string(REGEX REPLACE "add_subdirectory[(]tools tresk_tools[)] *# or: " "" lists "${lists}")
   file(WRITE "${DIR}/src/CMakeLists.txt" "${lists}")
-  run_checked(ignored "install" ${CMAKE_COMMAND} --install "${BUILD}" --prefix "${prefix}")
+  setting(prefix_path "CMake")
   run_checked(ignored "configure, the installed tools" ${CMAKE_COMMAND} -S "${DIR}/src"
-              -B "${DIR}/installed" -G "${GENERATOR}" "-DCMAKE_C_FLAGS=${C_FLAGS}"
-              "-DCMAKE_PREFIX_PATH=${prefix}")
+              -B "${DIR}/installed" -G "${GENERATOR}" "-DCMAKE_C_FLAGS=${C_FLAGS}" "${prefix_path}")
   run_checked(ignored "build, the installed tools" ${CMAKE_COMMAND} --build "${DIR}/installed")
   check_library("${DIR}/installed/libtresk.a")
+
+  # The README's locale of one's own, made as it says and used by its command line.
+  if(LOCALEDEF)
+    file(READ "${TOOLS}/README.md" readme)
+    if(NOT readme MATCHES "`(mkdir [^`]*localedef [^`]*)` in a[ \n]+folder of your own, used with `([^`]*)`")
+      message(FATAL_ERROR "README.md no longer says how to make a locale in a folder of one's own")
+    endif()
+    set(make_locale "${CMAKE_MATCH_1}")
+    set(locpath "${CMAKE_MATCH_2}")
+    if(NOT readme MATCHES "\n    (LC_ALL=[^ ]+) tresk_charsmith -L ([^\n]+)")
+      message(FATAL_ERROR "README.md no longer shows a run with -L")
+    endif()
+    run_checked(ignored "the README's ${make_locale}" ${CMAKE_COMMAND} -E chdir "${DIR}" sh -c "${make_locale}")
+    run_checked(ignored "the README's -L command" ${CMAKE_COMMAND} -E chdir "${DIR}" ${CMAKE_COMMAND} -E env
+                "${locpath}" "${CMAKE_MATCH_1}" "${BUILD}/tresk_charsmith" -L "${CMAKE_MATCH_2}")
+    file(READ "${DIR}/${CMAKE_MATCH_2}" tables)
+    expect("${tables}" "written in the fr_FR[.]ISO-8859-1 locale" "the README's tables")
+  endif()
 elseif(ROUTE STREQUAL "make")
-  # using.md's Makefile; without PKG_CONFIG_PATH it says to set it.
+  # using.md's Makefile; without PKG_CONFIG_PATH it says to set it, and where the prefix
+  # holds a space, that make cannot carry it.
   fresh_project("${DIR}/src")
   snippet(text "${TOOLS}/doc/using.md" "# Makefile")
   file(WRITE "${DIR}/src/Makefile" "${text}")
   set(make ${CMAKE_COMMAND} -E chdir "${DIR}/src" ${CMAKE_COMMAND} -E env ${flags})
   expect_failure("make without PKG_CONFIG_PATH" "set PKG_CONFIG_PATH to <prefix>/lib/pkgconfig"
                  ${make} make)
-  run_checked(ignored "make" ${make} "${pkg_config_path}" make)
-  check_library("${DIR}/src/libtresk.a")
+  set(stops "")
+  if(HOME MATCHES " ")
+    set(stops "the tools' paths hold a space, which make cannot carry in a prerequisite")
+  endif()
+  expect_outcome("make" "${stops}" ${make} "${pkg_config_path}" make)
+  if(NOT stops)
+    check_library("${DIR}/src/libtresk.a")
+  endif()
 elseif(ROUTE STREQUAL "meson")
   # using.md's two meson.build files: the installed tools, and their source tree as a
   # subproject.
