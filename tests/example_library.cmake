@@ -156,7 +156,7 @@ endif()
 
 # Built again, nothing runs; once the tools change the tables are written again, the same
 # bytes, and nothing downstream is rebuilt; deleted, they are written again and compiled;
-# after each, nothing runs again.
+# after each, nothing runs again. A deleted folder is made again.
 function(build_doing_nothing what)
   run_checked(output "${what}" ${CMAKE_COMMAND} --build "${BUILD}")
   if(output MATCHES "Building|Linking|Writing|Configuring")
@@ -171,10 +171,18 @@ if(output MATCHES "tresk_chartables[.]c[.]o|Linking C ")
   message(FATAL_ERROR "identical tables were compiled again:\n${output}")
 endif()
 build_doing_nothing("build after that")
-file(REMOVE "${BUILD}/tresk_chartables.c" "${BUILD}/check/tables.bin")
+file(REMOVE_RECURSE "${BUILD}/tresk_chartables.c" "${BUILD}/check")
 run_checked(output "build after the tables were deleted" ${CMAKE_COMMAND} --build "${BUILD}")
 expect("${output}" "${write}.*tresk_chartables[.]c[.]o" "build after the tables were deleted")
 build_doing_nothing("build after the tables were written again")
+if(TOOLS AND NOT CROSS)
+  # A program named in TRESK_HOST_CHARSMITH writes the tables instead.
+  file(COPY "${BUILD}/tresk_tools/tresk_charsmith${EXE}" DESTINATION "${BUILD}/host")
+  run_checked(ignored "configure with TRESK_HOST_CHARSMITH" ${configure}
+              "-DTRESK_HOST_CHARSMITH=${BUILD}/host/tresk_charsmith${EXE}")
+  run_checked(output "build with TRESK_HOST_CHARSMITH" ${CMAKE_COMMAND} --build "${BUILD}")
+  expect("${output}" "${write}" "build with TRESK_HOST_CHARSMITH")
+endif()
 if(PLAIN_PATH)
   # Configured again from a shell whose PATH lacks the program found before.
   run_checked(ignored "configure again with another PATH"
