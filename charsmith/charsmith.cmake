@@ -32,6 +32,8 @@ if(CMAKE_CXX_COMPILER_LOADED)
     set(no_static_link "tresk_charsmith is WebAssembly, which has no dynamic C library")
   elseif(APPLE)
     set(no_static_link "tresk_charsmith is linked dynamically, as Apple's systems have no static C library")
+  elseif(TRESK_DYNAMIC_ONLY)  # a toolchain that has no static C library says why
+    set(no_static_link "tresk_charsmith is linked dynamically, as ${TRESK_DYNAMIC_ONLY}")
   elseif(WIN32)
     # On Windows 10 version 1903 and later the manifest makes UTF-8 the program's code page,
     # so that it writes a file under any name given; Visual Studio embeds the manifest
@@ -45,35 +47,41 @@ if(CMAKE_CXX_COMPILER_LOADED)
     endif()
   endif()
 
-  # Static where asked (ON requires it) or, not asked, where the toolchain can link so:
-  # many systems install no static C or C++ library by default.
+  # TRESK_STATIC: ON links statically or stops, AUTO where the toolchain can link so (many
+  # systems install no static C or C++ library by default), OFF (or any false value)
+  # dynamically.
+  if(TRESK_STATIC STREQUAL "AUTO")
+    set(static_asked AUTO)
+  elseif(TRESK_STATIC)
+    set(static_asked ON)
+  else()
+    set(static_asked OFF)
+  endif()
   set(tresk_static OFF)
-  if(no_static_link)
-    if(tresk_top_level)
-      message(STATUS "${no_static_link}: TRESK_STATIC does not apply")
-    endif()
-  elseif(TRESK_STATIC OR NOT DEFINED TRESK_STATIC)
-    if(TRESK_STATIC)
+  if(static_asked STREQUAL "OFF")
+    # dynamic, as asked
+  elseif(no_static_link)
+    message(STATUS "${no_static_link}: TRESK_STATIC does not apply")
+  else()
+    if(static_asked STREQUAL "ON")
       unset(TRESK_STATIC_LINK_WORKS CACHE)  # asked for: the answer of now
+    endif()
+    if(MSVC)  # its static C runtime comes with it
+      set(TRESK_STATIC_LINK_WORKS ON)
     endif()
     include(CheckCXXSourceCompiles)
     set(CMAKE_REQUIRED_LINK_OPTIONS -static)
     set(CMAKE_REQUIRED_QUIET ON)
-    if(MSVC)  # its static C runtime comes with it
-      set(TRESK_STATIC_LINK_WORKS ON)
-    endif()
     check_cxx_source_compiles("#include <cstdio>\nint main() { return std::puts(\"\") < 0; }"
                               TRESK_STATIC_LINK_WORKS)
-    set(missing "${CMAKE_CXX_COMPILER} cannot link a static program; install the static C and "
-                "C++ libraries (Fedora: glibc-static and libstdc++-static)")
-    if(TRESK_STATIC_LINK_WORKS)
-      set(tresk_static ON)
-      if(NOT DEFINED TRESK_STATIC)
-        message(STATUS "tresk_charsmith is linked statically (-DTRESK_STATIC=OFF links it dynamically)")
-      endif()
-    elseif(TRESK_STATIC)
+    set(tresk_static ${TRESK_STATIC_LINK_WORKS})
+    string(CONCAT missing "${CMAKE_CXX_COMPILER} cannot link a static program; install the static "
+                          "C and C++ libraries (Fedora: glibc-static and libstdc++-static)")
+    if(tresk_static AND static_asked STREQUAL "AUTO")
+      message(STATUS "tresk_charsmith is linked statically (-DTRESK_STATIC=OFF links it dynamically)")
+    elseif(NOT tresk_static AND static_asked STREQUAL "ON")
       message(FATAL_ERROR "TRESK_STATIC is ON, but ${missing}, or configure with -DTRESK_STATIC=OFF")
-    else()
+    elseif(NOT tresk_static)
       message(STATUS "tresk_charsmith is linked dynamically: ${missing} and configure with -DTRESK_STATIC=ON for one")
     endif()
   endif()
@@ -117,31 +125,11 @@ if(CMAKE_CXX_COMPILER_LOADED)
   add_executable(tresk::charsmith ALIAS tresk_charsmith)
 endif()
 
-# In a cross build with no emulator (and for the tests, which compare with it), the program
-# is also built for the build machine, as a part of this build, by the build machine's
-# compilers: TRESK_HOST_C_COMPILER and TRESK_HOST_CXX_COMPILER, else CC_FOR_BUILD and
-# CXX_FOR_BUILD, else cc and c++ from the PATH; never CC, CXX or a toolchain file from the
-# environment, which in a cross shell name the target's. The target tresk_host_charsmith
-# builds it and names it in its property TRESK_PROGRAM, where tresk_chartables() finds it.
-# It is built again when the tools' sources change, and only then.
-if(NOT CMAKE_CROSSCOMPILING OR TRESK_HOST_CHARSMITH OR NOT TRESK_CHARSMITH
-   OR (CMAKE_CROSSCOMPILING_EMULATOR AND NOT TRESK_BUILD_TESTS))
-  return()
-endif()
-set(prefix "${CMAKE_BINARY_DIR}/tresk_host_charsmith")
-set(suffix "")
-if(CMAKE_HOST_WIN32)  # the build machine's executable suffix (CMake 3.22 names it)
-  set(suffix .exe)
-endif()
-set(program "${prefix}/build/tresk_charsmith${suffix}")
-
-set(TRESK_HOST_C_COMPILER "" CACHE FILEPATH
-    "C compiler of the build machine for the host copy of tresk_charsmith; empty: CC_FOR_BUILD or cc")
-set(TRESK_HOST_CXX_COMPILER "" CACHE FILEPATH
-    "C++ compiler of the build machine for the host copy of tresk_charsmith; empty: CXX_FOR_BUILD or c++")
-set(args -DCMAKE_BUILD_TYPE=Release -DTRESK_STATIC=OFF -DTRESK_BUILD_TESTS=OFF -DTRESK_INSTALL=OFF
-         -DCMAKE_TOOLCHAIN_FILE=)
-foreach(lang C CXX)
+# tresk_build_machine_compiler(<var> C|CXX): the build machine's compiler for the language,
+# for its copy of the program and the tests' programs of this machine: see below.
+function(tresk_build_machine_compiler var lang)
+  set(TRESK_HOST_${lang}_COMPILER "" CACHE FILEPATH
+      "${lang} compiler of the build machine for its copy of tresk_charsmith; empty: ${lang}_FOR_BUILD, or one from the PATH")
   if(TRESK_HOST_${lang}_COMPILER)
     set(compiler "${TRESK_HOST_${lang}_COMPILER}")
   elseif(NOT "$ENV{${lang}_FOR_BUILD}" STREQUAL "")
@@ -155,6 +143,28 @@ foreach(lang C CXX)
     mark_as_advanced(TRESK_BUILD_MACHINE_${lang})
     set(compiler "${TRESK_BUILD_MACHINE_${lang}}")
   endif()
+  set(${var} "${compiler}" PARENT_SCOPE)
+endfunction()
+
+# In a cross build with no emulator (and for the tests, which compare with it), the program
+# is also built for the build machine, as a part of this build, by the build machine's
+# compilers: TRESK_HOST_C_COMPILER and TRESK_HOST_CXX_COMPILER, else CC_FOR_BUILD and
+# CXX_FOR_BUILD, else cc and c++ from the PATH; never CC, CXX or a toolchain file from the
+# environment, which in a cross shell name the target's. The target tresk_host_charsmith
+# builds it and names it in its property TRESK_PROGRAM, where tresk_chartables() finds it.
+# It is built again when the tools' sources change, and only then.
+if(NOT TRESK_CHARSMITH OR NOT (tresk_route STREQUAL "COPY"
+                               OR (tresk_route STREQUAL "EMULATOR" AND TRESK_BUILD_TESTS)))
+  return()
+endif()
+set(prefix "${CMAKE_BINARY_DIR}/tresk_host_charsmith")
+_tresk_host_suffix(suffix)
+set(program "${prefix}/build/tresk_charsmith${suffix}")
+
+set(args -DCMAKE_BUILD_TYPE=Release -DTRESK_STATIC=OFF -DTRESK_BUILD_TESTS=OFF -DTRESK_INSTALL=OFF
+         -DCMAKE_TOOLCHAIN_FILE=)
+foreach(lang C CXX)
+  tresk_build_machine_compiler(compiler ${lang})
   list(APPEND args "-DCMAKE_${lang}_COMPILER=${compiler}")
 endforeach()
 # Written only when it changes: the copy is configured again when the compilers or any

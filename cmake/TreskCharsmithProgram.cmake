@@ -6,8 +6,8 @@
 #             machine: the target tresk_host_charsmith, whose property TRESK_PROGRAM names it;
 #   PATH      in a cross build from the installed package, the first tresk_charsmith on the
 #             PATH that runs here, as distributions lay out a cross build (the build machine's
-#             tools on the PATH, the target's files in its root);
-#   NONE      none of these: the tables rule stops configuring.
+#             tools on the PATH, the target's files in its root); with none there, the tables
+#             rule stops configuring.
 # An emulator comes before the PATH: it was asked for, and runs the program of the very
 # package found.
 # SPDX-License-Identifier: BSD-2-Clause
@@ -58,23 +58,21 @@ function(_tresk_host_suffix var)
   set(${var} "${suffix}" PARENT_SCOPE)
 endfunction()
 
-# _tresk_route(<var>): the route above that this build takes.
+# _tresk_route(<var>): the route above that this build takes, decided once for the tools'
+# build and each tables rule alike; the source tree says that it builds a copy in the global
+# property _tresk_host_copy.
 function(_tresk_route var)
+  get_property(copy GLOBAL PROPERTY _tresk_host_copy)
   if(TRESK_HOST_CHARSMITH)
     set(route HOST)
   elseif(NOT CMAKE_CROSSCOMPILING)
     set(route NATIVE)
   elseif(CMAKE_CROSSCOMPILING_EMULATOR)
     set(route EMULATOR)
-  elseif(TARGET tresk_host_charsmith)
+  elseif(copy)
     set(route COPY)
   else()
-    _tresk_path_charsmith(program)
-    if(program)
-      set(route PATH)
-    else()
-      set(route NONE)
-    endif()
+    set(route PATH)
   endif()
   set(${var} ${route} PARENT_SCOPE)
 endfunction()
@@ -102,10 +100,11 @@ function(_tresk_charsmith_command command_var depends_var hint_var)
   elseif(route STREQUAL "COPY")
     get_target_property(command tresk_host_charsmith TRESK_PROGRAM)
     set(depends "${command}" tresk_host_charsmith)
-  elseif(route STREQUAL "PATH")
+  else()
     _tresk_path_charsmith(command)
     set(depends "${command}")
-  else()
+  endif()
+  if(NOT command)
     message(FATAL_ERROR "tresk_chartables: this cross build cannot run the installed "
                         "tresk_charsmith, which is built for the target: put one built for "
                         "this machine on the PATH or name it in TRESK_HOST_CHARSMITH, or set "

@@ -44,26 +44,26 @@ function(tresk_chartables output)
   endif()
 
   # One rule per output: a second call with the same options only adds its targets.
-  set(options "")
+  set(asked_with "")
   if(arg_BINARY)
-    list(APPEND options BINARY)
+    list(APPEND asked_with BINARY)
   endif()
   if(DEFINED arg_LOCALE)
-    list(APPEND options LOCALE ${arg_LOCALE})
+    list(APPEND asked_with LOCALE ${arg_LOCALE})
   endif()
-  string(REPLACE ";" " " options "${options}")
-  if(options STREQUAL "")
-    set(options "no options")
+  string(REPLACE ";" " " asked_with "${asked_with}")
+  if(asked_with STREQUAL "")
+    set(asked_with "no options")
   endif()
   get_property(asked GLOBAL PROPERTY "_tresk_chartables ${output}" SET)
   if(asked)
     get_property(earlier GLOBAL PROPERTY "_tresk_chartables ${output}")
-    if(NOT earlier STREQUAL options)
+    if(NOT earlier STREQUAL asked_with)
       message(FATAL_ERROR "tresk_chartables(${shown}): asked for twice, with ${earlier} and "
-                          "with ${options}; give each set of options its own output file")
+                          "with ${asked_with}; give each set of options its own output file")
     endif()
   else()
-    set_property(GLOBAL PROPERTY "_tresk_chartables ${output}" "${options}")
+    set_property(GLOBAL PROPERTY "_tresk_chartables ${output}" "${asked_with}")
     set_property(GLOBAL APPEND PROPERTY _tresk_chartables_outputs "${output}")
     _tresk_chartables_rule("${output}" "${shown}")
   endif()
@@ -161,18 +161,18 @@ function(_tresk_chartables_rule output shown)
   # is a file with a rule of its own that does nothing, which Make takes as done over when
   # the file is missing, and so runs the stamp's rule once more.
   set(byproducts BYPRODUCTS "${output}")
-  set(missing "")
+  set(output_rule "")
   if(CMAKE_GENERATOR MATCHES "Makefiles")
     add_custom_command(OUTPUT "${output}" COMMENT "")
     set(byproducts "")
-    set(missing "${output}")
+    set(output_rule "${output}")
   endif()
   add_custom_command(
     OUTPUT "${stamp}"
     ${byproducts}
     COMMAND ${CMAKE_COMMAND} "-DTRESK_RUN=${program}" "-DTRESK_OUTPUT=${output}"
             "-DTRESK_STAMP=${stamp}" ${options} -P "${script}"
-    DEPENDS ${depends} "${script}" ${missing}
+    DEPENDS ${depends} "${script}" ${output_rule}
     COMMENT "Writing character tables ${shown}"
     VERBATIM)
   # One target writes all the tables files of a directory: Make visits every target of a
@@ -211,8 +211,8 @@ function(_tresk_check_locale name shown)
     return()
   endif()
   if(NOT status EQUAL 0)
-    _tresk_missing_locale(missing "${name}")
-    message(FATAL_ERROR "tresk_chartables(${shown}): ${missing}; then configure again")
+    _tresk_missing_locale(advice "${name}")
+    message(FATAL_ERROR "tresk_chartables(${shown}): ${advice}; then configure again")
   endif()
   set(_TRESK_LOCALE_${id} TRUE CACHE INTERNAL "the C library can set the locale ${name}")
 endfunction()

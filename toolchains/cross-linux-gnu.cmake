@@ -1,6 +1,6 @@
 # Cross-compiles for a Linux target with Debian's toolchain for it (g++-<triple>) and runs
 # what it builds under user-mode emulation (qemu-user), with the target's libraries:
-#   cmake -DCMAKE_TOOLCHAIN_FILE=cmake/cross-linux-gnu.cmake -DTRESK_TARGET_TRIPLE=aarch64-linux-gnu
+#   cmake -DCMAKE_TOOLCHAIN_FILE=toolchains/cross-linux-gnu.cmake -DTRESK_TARGET_TRIPLE=aarch64-linux-gnu
 # -DTRESK_CROSS_COMPILER=clang compiles with clang --target=<triple> instead of GCC, with
 # the same libraries and binutils (the Android NDK's compiler family);
 # -DCMAKE_CROSSCOMPILING_EMULATOR= (empty) builds with no emulator.

@@ -1,6 +1,6 @@
 # Cross-compiles for Windows with Debian's MinGW-w64 (g++-mingw-w64-x86-64 or -i686) and
 # runs what it builds under wine:
-#   cmake -DCMAKE_TOOLCHAIN_FILE=cmake/cross-mingw-w64.cmake [-DCMAKE_SYSTEM_PROCESSOR=x86]
+#   cmake -DCMAKE_TOOLCHAIN_FILE=toolchains/cross-mingw-w64.cmake [-DCMAKE_SYSTEM_PROCESSOR=x86]
 # 64-bit by default; the processor (x86, i386 to i686) or TRESK_TARGET_TRIPLE
 # (i686-w64-mingw32) given at configure chooses 32-bit, the processor kept as spelt.
 # Wine keeps its Windows in the folder WINEPREFIX names, by default in the home folder: the

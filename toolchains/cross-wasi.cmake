@@ -1,7 +1,7 @@
 # Cross-compiles for WASI with clang and Debian's wasi-libc (clang wasi-libc
 # libc++-14-dev-wasm32 libclang-rt-14-dev-wasm32 lld) and runs what it builds under node's
 # WASI module:
-#   cmake -DCMAKE_TOOLCHAIN_FILE=cmake/cross-wasi.cmake
+#   cmake -DCMAKE_TOOLCHAIN_FILE=toolchains/cross-wasi.cmake
 # WASI_SYSROOT names another wasi-libc (wasi-sdk's share/wasi-sysroot, say);
 # -DCMAKE_CROSSCOMPILING_EMULATOR= (empty) builds with no emulator.
 # SPDX-License-Identifier: BSD-2-Clause
