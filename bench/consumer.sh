@@ -26,7 +26,8 @@ command -v /usr/bin/time >/dev/null || { echo "bench: /usr/bin/time is not insta
 # A copy of the tools, whose source is touched instead of this tree's.
 tools=$work/tools
 mkdir -p "$tools"
-(cd "$here/.." && tar cf - CMakeLists.txt LICENSE charsmith cmake doc examples ord2utf toolchains) | tar xf - -C "$tools"
+cmake -DTOOLS="$here/.." -DTO="$tools" -P "$here/../tests/copy_tools.cmake"
+cp -R "$here/../examples" "$here/../toolchains" "$tools/"
 cross="-DCMAKE_TOOLCHAIN_FILE=$tools/toolchains/cross-linux-gnu.cmake -DTRESK_TARGET_TRIPLE=aarch64-linux-gnu"
 have_cross=yes
 command -v aarch64-linux-gnu-g++ >/dev/null && command -v qemu-aarch64 >/dev/null || have_cross=no

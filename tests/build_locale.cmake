@@ -1,9 +1,10 @@
-# Compiles the 8-bit test locale into the build tree in the byte order of the machine that
-# reads it (ORDER: BIG_ENDIAN or LITTLE_ENDIAN) and, for a cross build's host program, into
-# HOST_DIR in this machine's own:
-#   cmake -DLOCALEDEF=... -DDIR=... -DORDER=... [-DHOST_DIR=...] -P build_locale.cmake
+# Compiles the 8-bit test locale into LOCALES in the byte order of the target that reads it
+# and, for a cross build's copy for the build machine, into HOST_LOCALES in this machine's
+# own: cmake -P build_locale.cmake
 # SPDX-License-Identifier: BSD-2-Clause
 # Copyright (c) 2026 The TRESK build tools authors
+include("${CMAKE_CURRENT_LIST_DIR}/checks.cmake")
+
 function(build_locale dir)  # ARGN: the byte-order option of localedef
   file(MAKE_DIRECTORY "${dir}")
   execute_process(
@@ -16,7 +17,7 @@ endfunction()
 
 set(option_BIG_ENDIAN --big-endian)
 set(option_LITTLE_ENDIAN --little-endian)
-build_locale("${DIR}" ${option_${ORDER}})
-if(HOST_DIR)
-  build_locale("${HOST_DIR}")
+build_locale("${LOCALES}" ${option_${BYTE_ORDER}})
+if(HOST_LOCALES)
+  build_locale("${HOST_LOCALES}")
 endif()

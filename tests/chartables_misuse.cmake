@@ -1,9 +1,8 @@
 # Misuses of tresk_chartables(), each a small configure run that must stop with its one line,
 # and the calls that must be accepted; then a tables rule run for a locale this machine lacks;
-# then, given CXX (a native build), the tools built with a C++ compiler that cannot link
-# statically, which must build a dynamic program unless TRESK_STATIC=ON asks for a static one:
-#   cmake -DTOOLS=... -DDIR=... -DGENERATOR=... -DRUN=<tresk_charsmith of this machine> [-DCXX=...]
-#         -P chartables_misuse.cmake
+# then, in a native build, the tools built with a C++ compiler that cannot link statically,
+# which must build a dynamic program unless TRESK_STATIC=ON asks for a static one; in DIR:
+#   cmake -DDIR=... -P chartables_misuse.cmake
 # SPDX-License-Identifier: BSD-2-Clause
 # Copyright (c) 2026 The TRESK build tools authors
 include("${CMAKE_CURRENT_LIST_DIR}/checks.cmake")
@@ -33,7 +32,7 @@ add_custom_target(all_tables)
 ${calls}\n")
   string(REGEX REPLACE "^-$" "" expected "${expected}")
   expect_outcome("${calls}" "${expected}" ${CMAKE_COMMAND} -S "${DIR}/${name}" -B "${DIR}/${name}/build"
-                 -G "${GENERATOR}")
+                 -G "${QUICK_GENERATOR}")
 endforeach()
 
 # A target named in TARGETS waits for the rule, which runs the stand-in and finds nothing.
@@ -46,7 +45,7 @@ set(output "${DIR}/tables.c")
 file(WRITE "${output}" "tables of an earlier run")
 literal(pattern "${output}")
 expect_failure("missing locale at build time" "cannot write ${pattern}: the locale xx_NOWHERE.UTF-8 is not available on this machine; make it with localedef -i xx_NOWHERE -f UTF-8 xx_NOWHERE.UTF-8"
-               ${CMAKE_COMMAND} "-DTRESK_RUN=${RUN}" "-DTRESK_OUTPUT=${output}" "-DTRESK_STAMP=${DIR}/stamp"
+               ${CMAKE_COMMAND} "-DTRESK_RUN=${BUILD_MACHINE_CHARSMITH}" "-DTRESK_OUTPUT=${output}" "-DTRESK_STAMP=${DIR}/stamp"
                -DTRESK_LOCALE=xx_NOWHERE.UTF-8 -P "${TOOLS}/cmake/TreskChartablesStep.cmake")
 # A command that exits 0 writing nothing (an emulator without the target's half), or that
 # cannot start, is named.
@@ -61,15 +60,15 @@ if(EXISTS "${output}" OR EXISTS "${output}.new")  # no stale tables, no half-wri
   message(FATAL_ERROR "a failed tables rule left tables behind")
 endif()
 
-if(NOT CXX)
+if(CROSS)
   return()
 endif()
 set(wrapper "${DIR}/no_static/c++")
 file(WRITE "${wrapper}" "#!/bin/sh
 for arg; do [ \"$arg\" = -static ] && { echo 'ld: cannot find -lstdc++' >&2; exit 1; }; done
-exec '${CXX}' \"$@\"\n")
+exec '${TARGET_CXX}' \"$@\"\n")
 file(CHMOD "${wrapper}" PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
-set(configure ${CMAKE_COMMAND} -S "${TOOLS}" -B "${DIR}/no_static/build" -G "${GENERATOR}"
+set(configure ${CMAKE_COMMAND} -S "${TOOLS}" -B "${DIR}/no_static/build" -G "${QUICK_GENERATOR}"
               "-DCMAKE_CXX_COMPILER=${wrapper}" -DTRESK_BUILD_TESTS=OFF)
 run_checked(output "configure with no static libraries" ${configure})
 expect("${output}" "tresk_charsmith is linked dynamically: .* cannot link a static program; install"

@@ -1,6 +1,31 @@
-# Helpers of the check scripts run with cmake -P.
+# Helpers of the check scripts run with cmake -P, and the facts of the tools' build that
+# they read: tests/CMakeLists.txt writes them into facts.cmake in the folder the tests run in.
+# A name given to the script (-D, or by the script that runs it) wins over the fact.
 # SPDX-License-Identifier: BSD-2-Clause
 # Copyright (c) 2026 The TRESK build tools authors
+
+function(fact name value)
+  if(NOT DEFINED ${name})
+    set(${name} "${value}" PARENT_SCOPE)
+  endif()
+endfunction()
+include("${CMAKE_CURRENT_BINARY_DIR}/facts.cmake" OPTIONAL)
+
+# The tree that installed_install stages, which the other installed routes build from: the
+# staged prefix, and where INSTALLED holds no space itself, the same tree reached through a
+# folder that holds one, where Make and configure must stop at once; in a cross build, the
+# build machine's program on the PATH, in a folder named as users name theirs.
+set(prefix /opt/tresk)
+set(staged "${INSTALLED}/stage${prefix}")
+set(roots "${INSTALLED}/stage")
+if(NOT INSTALLED MATCHES " ")
+  list(APPEND roots "${INSTALLED}/${SPACED_FOLDER}")
+endif()
+set(build_machine "${INSTALLED}/${SPACED_FOLDER}/build machine/bin")
+set(unsafe "[] \t\\'\"$#&;|<>()*?{}[`!:]")  # what a Makefile or automake cannot carry
+# Lists as one shell word each, for Make, configure and Meson.
+list(JOIN LINK_FLAGS " " link_flags)
+list(JOIN EMULATOR " " emulator_line)
 
 # run_checked(<var> <what> <command>...): runs the command, stops the check with its output
 # if it fails, and leaves its standard output in <var>.
@@ -63,6 +88,18 @@ function(snippet var document first)
   set(${var} "${text}\n" PARENT_SCOPE)
 endfunction()
 
+# example_snippet(<var> <document> <first line> <file>): the snippet, which must be the file
+# of the example after its opening comments: a document that shows TRESK's own files.
+function(example_snippet var document first file)
+  snippet(text "${document}" "${first}")
+  file(READ "${file}" example)
+  string(REGEX REPLACE "^((dnl|#)[^\n]*\n)+" "" example "${example}")
+  if(NOT example STREQUAL text)
+    message(FATAL_ERROR "${document}'s \"${first}\" is not ${file}:\n${text}")
+  endif()
+  set(${var} "${text}" PARENT_SCOPE)
+endfunction()
+
 # files_below(<var> <folder>): every file below the folder, relative to it; the folder's own
 # name is no pattern, whatever it holds ('[', '*', '?').
 function(files_below var folder)
@@ -76,4 +113,11 @@ function(files_differ var first second)
   execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${first}" "${second}"
                   RESULT_VARIABLE differ)
   set(${var} ${differ} PARENT_SCOPE)
+endfunction()
+
+# copy_tools(<tools> <folder>): what a library's copy of the tools (its tools/ folder)
+# holds, copied from the tools' tree into the folder.
+function(copy_tools tools folder)
+  file(COPY "${tools}/CMakeLists.txt" "${tools}/LICENSE" "${tools}/charsmith" "${tools}/cmake"
+            "${tools}/doc" "${tools}/ord2utf" DESTINATION "${folder}")
 endfunction()

@@ -1,17 +1,16 @@
 # tresk_charsmith as a command, run as a build runs it (through the emulator, if any) and
 # judged from outside: every message and status, the files written and kept, write
 # failures, the environment's locale, the generated C through the build machine's
-# compiler, and in a cross build the outputs of the build machine's copy:
-#   cmake -DPROGRAM=... [-DEMULATOR="..."] -DDIR=... -DLOCALES=... -DSYSTEM=... [-DCC=...]
-#         [-DHOST=... -DHOST_LOCALES=...] -P command_line.cmake
+# compiler, and in a cross build the outputs of the build machine's copy, in DIR:
+#   cmake -DDIR=... -P command_line.cmake
 # LOCALES holds the test-built 8-bit locale for the target (HOST_LOCALES for the copy, each
-# in its machine's byte order); CC is the build machine's C compiler.
+# in its machine's byte order).
 # SPDX-License-Identifier: BSD-2-Clause
 # Copyright (c) 2026 The TRESK build tools authors
 cmake_policy(VERSION 3.16...4.3)  # quoted words are words, not variables
 include("${CMAKE_CURRENT_LIST_DIR}/checks.cmake")
 
-separate_arguments(emulator UNIX_COMMAND "${EMULATOR}")
+set(emulator ${EMULATOR})
 file(REMOVE_RECURSE "${DIR}")
 file(MAKE_DIRECTORY "${DIR}")
 # The names passed reach the program in the environment's own encoding, which an emulator
@@ -39,7 +38,7 @@ endif()
 # what it wrote to stderr (an emulator's text streams may end lines with \r\n), and fails
 # the check if it wrote anything to stdout.
 function(charsmith var)
-  execute_process(COMMAND ${emulator} "${PROGRAM}" ${ARGN}
+  execute_process(COMMAND ${emulator} "${CHARSMITH}" ${ARGN}
                   RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
   string(REPLACE "\r\n" "\n" err "${err}")
   if(NOT out STREQUAL "")
@@ -185,7 +184,7 @@ if(NOT windows)
         set(options -b)
       endif()
       execute_process(COMMAND sh -c "ulimit -f 2 && trap '' XFSZ && exec \"$@\"" sh
-                              ${emulator} "${PROGRAM}" ${options} "${out}"
+                              ${emulator} "${CHARSMITH}" ${options} "${out}"
                       RESULT_VARIABLE status ERROR_VARIABLE err)
       set(left "")
       if(EXISTS "${target}")
@@ -211,7 +210,7 @@ endmacro()
 # header, holds exactly the binary output of the same locale, which is not that of "C";
 # so it does when the locale's name would break out of its comment. The C library accepts
 # that name when LOCPATH holds a folder of that name whose locale has the name's code set.
-if(have_turkish AND CC)
+if(have_turkish AND BUILD_CC)
   set(hostile "/x*/;int evil;/*/${turkish}")
   execute_process(COMMAND mkdir -p "${DIR}/hostile${hostile}")
   execute_process(COMMAND cp -R "${LOCALES}/${turkish}/." "${DIR}/hostile${hostile}")
@@ -238,7 +237,7 @@ int main(int argc, char **argv) {
     charsmith(source -L "${DIR}/tables.c")
     charsmith(binary -L -b "${DIR}/tables.bin")
     set(ENV{LC_ALL} C)
-    run_checked(ignored "compile the ${locale} tables" "${CC}" -Wall -Werror -o "${DIR}/dump"
+    run_checked(ignored "compile the ${locale} tables" "${BUILD_CC}" -Wall -Werror -o "${DIR}/dump"
                 "${DIR}/dump.c")
     run_checked(ignored "the compiled ${locale} tables" "${DIR}/dump" "${DIR}/dumped.bin")
     files_differ(differ "${DIR}/dumped.bin" "${DIR}/tables.bin")
@@ -262,7 +261,7 @@ endif()
 
 # A cross build: the outputs are those of the build machine's copy, in "C" and in the 8-bit
 # locale, source and binary.
-if(HOST)
+if(CROSS AND BUILD_MACHINE_CHARSMITH)
   set(locales C)
   if(have_turkish)
     list(APPEND locales "${turkish}")
@@ -270,7 +269,7 @@ if(HOST)
   foreach(locale IN LISTS locales)
     foreach(options "-L" "-L;-b")
       with_locale("${locale}" "${HOST_LOCALES}")
-      run_checked(ignored "the build machine's copy" "${HOST}" ${options} "${DIR}/host.out")
+      run_checked(ignored "the build machine's copy" "${BUILD_MACHINE_CHARSMITH}" ${options} "${DIR}/host.out")
       with_locale("${locale}" "${LOCALES}")
       charsmith(got ${options} "${DIR}/target.out")
       files_differ(differ "${DIR}/host.out" "${DIR}/target.out")

@@ -1,12 +1,11 @@
 # Builds the snippets of the documents as written, each taken from the document's own text
-# into a fresh C project with the README's tresk_internal.h, and checks the library each
+# into a fresh C project with the README's tresk_internal.h (Meson's, TRESK's own file, into
+# a copy of the example), and checks the library each
 # makes by using it: a program linked with it reads the tables and calls the writer. The
 # installed routes take the tools from a prefix of one's own, installed (ROUTE=prefix) and
-# found as installing.md says, with HOME in the build tree. using.md's configure.ac and
-# Makefile.am are the example's, built by install_tree.cmake.
-#   cmake -DROUTE=prefix|cmake|make|meson -DTOOLS=<source tree> -DBUILD=<its build tree>
-#         -DHOME=... -DDIR=... -DCC=... -DNM=... [-DC_FLAGS=...] [-DMESON=...] [-DLOCALEDEF=...]
-#         -DGENERATOR=... -P documents.cmake
+# found as installing.md says, with HOME in the build tree (DOCUMENTS_HOME). using.md's
+# configure.ac and Makefile.am are the example's, built by installed/configure.cmake.
+#   cmake -DROUTE=prefix|cmake|make|meson -DDIR=... -P documents.cmake
 # SPDX-License-Identifier: BSD-2-Clause
 # Copyright (c) 2026 The TRESK build tools authors
 cmake_policy(VERSION 3.16...4.3)
@@ -19,17 +18,18 @@ function(fresh_project folder)
   file(WRITE "${folder}/tresk_internal.h" "${header}")
 endfunction()
 
-# check_library(<archive>): the library holds the tables and the writer, and a program
-# linked with it reads tables equal to the program's and calls the writer.
-function(check_library archive)
+# check_library(<archive> <folder>): the library holds the tables and the writer, and a
+# program linked with it, with tresk_internal.h from the folder, reads tables equal to the
+# program's and calls the writer.
+function(check_library archive include)
   run_checked(symbols "nm ${archive}" ${NM} "${archive}")
   expect("${symbols}" " [DRT] _tresk_default_tables\n" "the tables in ${archive}")
   expect("${symbols}" " T _tresk_ord2utf_32\n" "the writer in ${archive}")
   separate_arguments(flags UNIX_COMMAND "${C_FLAGS}")
   get_filename_component(folder "${archive}" DIRECTORY)
-  run_checked(ignored "a program linked with ${archive}" "${CC}" ${flags} -I "${DIR}/src"
+  run_checked(ignored "a program linked with ${archive}" "${TARGET_CC}" ${flags} -I "${include}"
               -o "${folder}/check" "${TOOLS}/examples/library/example_check.c" "${archive}")
-  run_checked(ignored "the program's tables" "${BUILD}/tresk_charsmith" -b "${folder}/tables.bin")
+  run_checked(ignored "the program's tables" "${CHARSMITH}" -b "${folder}/tables.bin")
   run_checked(ignored "the program linked with ${archive}" "${folder}/check" "${folder}/tables.bin")
   message(STATUS "${archive}: the tables and the writer, read and called")
 endfunction()
@@ -41,7 +41,7 @@ function(setting var route)
   if(NOT text MATCHES "\n[|] ${route} [|] `([^`]*)`")
     message(FATAL_ERROR "doc/installing.md says nothing of how ${route} finds a prefix of one's own")
   endif()
-  string(REPLACE "$HOME" "${HOME}" value "${CMAKE_MATCH_1}")
+  string(REPLACE "$HOME" "${DOCUMENTS_HOME}" value "${CMAKE_MATCH_1}")
   set(${var} "${value}" PARENT_SCOPE)
 endfunction()
 
@@ -49,7 +49,7 @@ file(REMOVE_RECURSE "${DIR}")
 if(ROUTE STREQUAL "prefix")
   # installing.md's commands, each split as the shell splits it, run in the tools' tree with
   # their build folder in DIR.
-  file(REMOVE_RECURSE "${HOME}")
+  file(REMOVE_RECURSE "${DOCUMENTS_HOME}")
   snippet(text "${TOOLS}/doc/installing.md" "# a prefix of your own")
   string(REPLACE "\\\n" " " text "${text}")
   string(STRIP "${text}" text)
@@ -58,7 +58,7 @@ if(ROUTE STREQUAL "prefix")
     separate_arguments(words UNIX_COMMAND "${command}")
     set(run "")
     foreach(word IN LISTS words)
-      string(REPLACE "$HOME" "${HOME}" word "${word}")
+      string(REPLACE "$HOME" "${DOCUMENTS_HOME}" word "${word}")
       string(REGEX REPLACE "^build/" "${DIR}/" word "${word}")
       string(REGEX REPLACE "^cmake$" "${CMAKE_COMMAND}" word "${word}")
       list(APPEND run "${word}")
@@ -67,7 +67,7 @@ if(ROUTE STREQUAL "prefix")
   endforeach()
   # The same tools under a prefix that holds a space, for the Makefile.
   run_checked(ignored "install under a prefix with a space" ${CMAKE_COMMAND} --install "${DIR}/mine"
-              --prefix "${HOME}/with space/tresk-tools")
+              --prefix "${DOCUMENTS_HOME}/with space/tresk-tools")
   return()
 endif()
 # The tree's own flags (a sanitizer build's object needs its runtime), and no module path
@@ -84,9 +84,9 @@ if(ROUTE STREQUAL "cmake")
   file(WRITE "${DIR}/src/CMakeLists.txt" "${lists}${forms}")
   file(CREATE_LINK "${TOOLS}" "${DIR}/src/tools" SYMBOLIC)
   run_checked(ignored "configure, the tools' source tree" ${CMAKE_COMMAND} -S "${DIR}/src"
-              -B "${DIR}/source" -G "${GENERATOR}" "-DCMAKE_C_FLAGS=${C_FLAGS}")
+              -B "${DIR}/source" -G "${QUICK_GENERATOR}" "-DCMAKE_C_FLAGS=${C_FLAGS}")
   run_checked(ignored "build, the tools' source tree" ${CMAKE_COMMAND} --build "${DIR}/source")
-  check_library("${DIR}/source/libtresk.a")
+  check_library("${DIR}/source/libtresk.a" "${DIR}/src")
 
   foreach(table tresk_chartables.c tables/default.bin tables_utf8.c)
     if(NOT EXISTS "${DIR}/source/${table}")
@@ -99,9 +99,9 @@ if(ROUTE STREQUAL "cmake")
   file(WRITE "${DIR}/src/CMakeLists.txt" "${lists}")
   setting(prefix_path "CMake")
   run_checked(ignored "configure, the installed tools" ${CMAKE_COMMAND} -S "${DIR}/src"
-              -B "${DIR}/installed" -G "${GENERATOR}" "-DCMAKE_C_FLAGS=${C_FLAGS}" "${prefix_path}")
+              -B "${DIR}/installed" -G "${QUICK_GENERATOR}" "-DCMAKE_C_FLAGS=${C_FLAGS}" "${prefix_path}")
   run_checked(ignored "build, the installed tools" ${CMAKE_COMMAND} --build "${DIR}/installed")
-  check_library("${DIR}/installed/libtresk.a")
+  check_library("${DIR}/installed/libtresk.a" "${DIR}/src")
 
   # The README's locale of one's own, made as it says and used by its command line.
   if(LOCALEDEF)
@@ -116,7 +116,7 @@ if(ROUTE STREQUAL "cmake")
     endif()
     run_checked(ignored "the README's ${make_locale}" ${CMAKE_COMMAND} -E chdir "${DIR}" sh -c "${make_locale}")
     run_checked(ignored "the README's -L command" ${CMAKE_COMMAND} -E chdir "${DIR}" ${CMAKE_COMMAND} -E env
-                "${locpath}" "${CMAKE_MATCH_1}" "${BUILD}/tresk_charsmith" -L "${CMAKE_MATCH_2}")
+                "${locpath}" "${CMAKE_MATCH_1}" "${CHARSMITH}" -L "${CMAKE_MATCH_2}")
     file(READ "${DIR}/${CMAKE_MATCH_2}" tables)
     expect("${tables}" "written in the fr_FR[.]ISO-8859-1 locale" "the README's tables")
   endif()
@@ -129,7 +129,7 @@ elseif(ROUTE STREQUAL "make")
   set(make ${CMAKE_COMMAND} -E chdir "${DIR}/src" ${CMAKE_COMMAND} -E env ${flags})
   expect_failure("make without PKG_CONFIG_PATH" "set PKG_CONFIG_PATH to <prefix>/lib/pkgconfig"
                  ${make} make)
-  string(REPLACE "${HOME}/" "${HOME}/with space/" spaced "${pkg_config_path}")
+  string(REPLACE "${DOCUMENTS_HOME}/" "${DOCUMENTS_HOME}/with space/" spaced "${pkg_config_path}")
   foreach(path IN ITEMS "${pkg_config_path}" "${spaced}")
     set(stops "")
     if(path MATCHES " ")
@@ -138,27 +138,24 @@ elseif(ROUTE STREQUAL "make")
     expect_outcome("make with ${path}" "${stops}" ${make} "${path}" make)
   endforeach()
   if(NOT pkg_config_path MATCHES " ")
-    check_library("${DIR}/src/libtresk.a")
+    check_library("${DIR}/src/libtresk.a" "${DIR}/src")
   endif()
 elseif(ROUTE STREQUAL "meson")
-  # using.md's two meson.build files: the installed tools, and their source tree as a
-  # subproject.
-  fresh_project("${DIR}/src")
-  snippet(text "${TOOLS}/doc/using.md" "# meson.build, the tools installed")
+  # using.md's meson.build, which must be the example's, in a copy of the example: from the
+  # installed tools, and from their source tree as a subproject.
+  example_snippet(text "${TOOLS}/doc/using.md" "# meson.build" "${SOURCE}/meson.build")
+  file(COPY "${SOURCE}/" DESTINATION "${DIR}/src")
   file(WRITE "${DIR}/src/meson.build" "${text}")
   run_checked(ignored "meson setup, the installed tools" ${CMAKE_COMMAND} -E env ${flags}
-              "${pkg_config_path}" ${MESON} setup --werror "${DIR}/installed" "${DIR}/src")
-  run_checked(ignored "meson compile, the installed tools" ${MESON} compile -C "${DIR}/installed")
-  check_library("${DIR}/installed/libtresk.a")
+              "${pkg_config_path}" ${MESON} setup --werror -Dtools=installed "${DIR}/installed" "${DIR}/src")
+  run_checked(ignored "meson test, the installed tools" ${MESON} test -C "${DIR}/installed")
+  check_library("${DIR}/installed/libtresk.a" "${DIR}/src/include")
 
-  snippet(text "${TOOLS}/doc/using.md" "# meson.build, the tools in subprojects/tresk_tools")
-  file(WRITE "${DIR}/src/meson.build" "${text}")
-  file(COPY "${TOOLS}/CMakeLists.txt" "${TOOLS}/charsmith" "${TOOLS}/cmake" "${TOOLS}/doc"
-            "${TOOLS}/ord2utf" DESTINATION "${DIR}/src/subprojects/tresk_tools")
+  copy_tools("${TOOLS}" "${DIR}/src/subprojects/tresk_tools")
   run_checked(ignored "meson setup, the tools' source tree" ${CMAKE_COMMAND} -E env ${flags}
               ${MESON} setup "${DIR}/subproject" "${DIR}/src")
-  run_checked(ignored "meson compile, the tools' source tree" ${MESON} compile -C "${DIR}/subproject")
-  check_library("${DIR}/subproject/libtresk.a")
+  run_checked(ignored "meson test, the tools' source tree" ${MESON} test -C "${DIR}/subproject")
+  check_library("${DIR}/subproject/libtresk.a" "${DIR}/src/include")
   run_checked(output "second Meson build" ${MESON} compile -C "${DIR}/subproject")
   expect("${output}" "no work to do" "second Meson build")
 endif()

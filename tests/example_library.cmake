@@ -1,30 +1,27 @@
-# Configures, builds and checks examples/library, a C project that takes the tools from
-# their source tree (-DTOOLS=..., copied so that a source can be touched) or from an
-# installed prefix (-DPREFIX=... -DLIBDIR=...), and checks that none of the tools' tests or
-# install rules leak into it, that one rule writes each tables file, that a second build does
+# Configures, builds and checks examples/library in BUILD, a C project that takes the tools
+# from their source tree (copied so that a source can be touched) or from an installed
+# prefix (PREFIX, its program PROGRAM), and checks that none of the tools' tests or install
+# rules leak into it, that one rule writes each tables file, that a second build does
 # nothing, that deleted tables are written again, and that once the tools change (a source,
-# or PROGRAM, the installed program) the tables are written again and nothing that compiles
-# them is rebuilt:
-#   cmake -DSOURCE=... -DBUILD=... -DGENERATOR=... (-DTOOLS=... | -DPREFIX=... -DPROGRAM=...)
-#         [-DCROSS=<initial cache> -DCC=... -DCXX=... -DEMULATOR=...] [-DHOST_CHARSMITH=...]
-#         [-DNO_EMULATOR=ON] [-DPLAIN_PATH=...] [-DC_FLAGS=...] [-DEXE=.exe -DOBJDUMP=...]
-#         -DTARGET_RUNS=ON|OFF
-#         -P example_library.cmake
-# CROSS holds what makes the cross build: our toolchain file, or the system and compilers. With
-# NO_EMULATOR the example is configured with no emulator, and its check program is run here
-# through EMULATOR; with PLAIN_PATH it is then configured again with that PATH.
-# TARGET_RUNS=OFF: this machine cannot run the target's programs, so none is run, and a build
-# through the emulator must stop saying so.
+# or the installed program) the tables are written again and nothing that compiles them is
+# rebuilt:
+#   cmake -DBUILD=... [-DPREFIX=... -DPROGRAM=...] [-DHOST_CHARSMITH=...] [-DNO_EMULATOR=ON]
+#         [-DPLAIN_PATH=...] -P example_library.cmake
+# In a cross build, with NO_EMULATOR the example is configured with no emulator, and its
+# check program is run here through the emulator; with PLAIN_PATH it is then configured
+# again with that PATH. Where the target's programs do not run here, none is run, and a
+# build through the emulator must stop saying so.
 # SPDX-License-Identifier: BSD-2-Clause
 # Copyright (c) 2026 The TRESK build tools authors
 include("${CMAKE_CURRENT_LIST_DIR}/checks.cmake")
 
 file(REMOVE_RECURSE "${BUILD}")
-set(tools_tree "${TOOLS}/CMakeLists.txt" "${TOOLS}/charsmith" "${TOOLS}/cmake" "${TOOLS}/doc"
-               "${TOOLS}/ord2utf")
+if(CROSS AND NOT EMULATOR)  # the copy for the build machine alone writes the tables
+  set(NO_EMULATOR ON)
+endif()
 set(changed "${PROGRAM}")
-if(TOOLS)
-  file(COPY ${tools_tree} DESTINATION "${BUILD}/tools")
+if(NOT PREFIX)
+  copy_tools("${TOOLS}" "${BUILD}/tools")
   set(options "-DTRESK_TOOLS_DIR=${BUILD}/tools")
   set(changed "${BUILD}/tools/charsmith/driver.cc")
 elseif(CROSS)
@@ -34,7 +31,7 @@ else()
   set(options -DTRESK_TOOLS_DIR= "-DCMAKE_PREFIX_PATH=${PREFIX}")
 endif()
 set(shell "")
-separate_arguments(emulator UNIX_COMMAND "${EMULATOR}")
+set(emulator ${EMULATOR})
 # What the library's build and a program built against its package are both given.
 set(target_options "")
 if(CROSS)
@@ -43,7 +40,7 @@ if(CROSS)
     list(APPEND options -DCMAKE_CROSSCOMPILING_EMULATOR=)
     # As in a cross shell: CC and CXX name the target's compilers, which a copy of the
     # program for this machine must not take.
-    set(shell ${CMAKE_COMMAND} -E env "CC=${CC}" "CXX=${CXX}")
+    set(shell ${CMAKE_COMMAND} -E env "CC=${TARGET_CC}" "CXX=${TARGET_CXX}")
   endif()
 endif()
 if(C_FLAGS)
@@ -56,7 +53,7 @@ if(HOST_CHARSMITH)
   list(APPEND options "-DTRESK_HOST_CHARSMITH=${HOST_CHARSMITH}")
 endif()
 
-if(TOOLS AND NOT CROSS)
+if(NOT PREFIX AND NOT CROSS)
   # By default the example compiles its shipped tables: the tools give it the object, and
   # C++ is never enabled. The same folder is then configured again to write them.
   run_checked(ignored "configure, shipped tables" ${CMAKE_COMMAND} -S "${SOURCE}" -B "${BUILD}"
@@ -175,7 +172,7 @@ file(REMOVE_RECURSE "${BUILD}/tresk_chartables.c" "${BUILD}/check")
 run_checked(output "build after the tables were deleted" ${CMAKE_COMMAND} --build "${BUILD}")
 expect("${output}" "${write}.*tresk_chartables[.]c[.]o" "build after the tables were deleted")
 build_doing_nothing("build after the tables were written again")
-if(TOOLS AND NOT CROSS)
+if(NOT PREFIX AND NOT CROSS)
   # A program named in TRESK_HOST_CHARSMITH writes the tables instead.
   file(COPY "${BUILD}/tresk_tools/tresk_charsmith${EXE}" DESTINATION "${BUILD}/host")
   run_checked(ignored "configure with TRESK_HOST_CHARSMITH" ${configure}
