@@ -116,8 +116,9 @@ function(files_differ var first second)
 endfunction()
 
 # copy_tools(<tools> <folder>): what a library's copy of the tools (its tools/ folder)
-# holds, copied from the tools' tree into the folder.
+# holds, as tools-tree.txt lists it, copied from the tools' tree into the folder.
 function(copy_tools tools folder)
-  file(COPY "${tools}/CMakeLists.txt" "${tools}/LICENSE" "${tools}/charsmith" "${tools}/cmake"
-            "${tools}/doc" "${tools}/ord2utf" DESTINATION "${folder}")
+  file(STRINGS "${tools}/tools-tree.txt" names REGEX "^[^#]")
+  list(TRANSFORM names PREPEND "${tools}/")
+  file(COPY ${names} DESTINATION "${folder}")
 endfunction()

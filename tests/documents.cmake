@@ -5,7 +5,7 @@
 # installed routes take the tools from a prefix of one's own, installed (ROUTE=prefix) and
 # found as installing.md says, with HOME in the build tree (DOCUMENTS_HOME). using.md's
 # configure.ac and Makefile.am are the example's, built by installed/configure.cmake.
-#   cmake -DROUTE=prefix|cmake|make|meson -DDIR=... -P documents.cmake
+#   cmake -DROUTE=prefix|cmake|make|meson|conan -DDIR=... -P documents.cmake
 # SPDX-License-Identifier: BSD-2-Clause
 # Copyright (c) 2026 The TRESK build tools authors
 cmake_policy(VERSION 3.16...4.3)
@@ -158,4 +158,74 @@ elseif(ROUTE STREQUAL "meson")
   check_library("${DIR}/subproject/libtresk.a" "${DIR}/src/include")
   run_checked(output "second Meson build" ${MESON} compile -C "${DIR}/subproject")
   expect("${output}" "no work to do" "second Meson build")
+elseif(ROUTE STREQUAL "conan")
+  # The tools' recipe, created natively and for AArch64 Linux (with and without a C++
+  # compiler for the target), in a Conan home of the build tree's own; then using.md's
+  # recipe with the README's CMakeLists.txt, built natively and for AArch64.
+  set(ENV{CONAN_HOME} "${DIR}/home")
+  run_checked(ignored "conan profile detect" "${CONAN}" profile detect)
+  run_checked(ignored "conan remote remove" "${CONAN}" remote remove "*")
+  string(REGEX REPLACE "-(gcc|cc)$" "-g++" aarch64_cxx "${AARCH64_CC}")
+  foreach(profile "aarch64|\"cpp\": \"${aarch64_cxx}\", " "aarch64-c|")
+    string(REPLACE "|" ";" profile "${profile}")
+    list(GET profile 0 name)
+    list(GET profile 1 cpp)
+    file(WRITE "${DIR}/home/profiles/${name}" "include(default)
+[settings]
+os=Linux
+arch=armv8
+[conf]
+tools.build:compiler_executables={${cpp}\"c\": \"${AARCH64_CC}\"}
+")
+  endforeach()
+  copy_tools("${TOOLS}" "${DIR}/tools")
+  file(COPY "${TOOLS}/conanfile.py" "${TOOLS}/tools-tree.txt" "${TOOLS}/test_package"
+       DESTINATION "${DIR}/tools")
+  file(COPY "${SOURCE}" DESTINATION "${DIR}/tools/examples")
+  set(conan ${CMAKE_COMMAND} -E env --unset=CC --unset=CXX "${CONAN}")
+  foreach(host "default|" "aarch64|" "aarch64-c|-o;tresk-tools/*:charsmith=False")
+    string(REPLACE "|" ";" host "${host}")
+    list(POP_FRONT host profile)
+    run_checked(ignored "conan create, ${profile}" ${conan} create "${DIR}/tools" -pr:h ${profile}
+                --build=missing ${host})
+  endforeach()
+  expect_failure("the program for a target without a C++ compiler" "tresk_charsmith is C[+][+], and this profile names no C[+][+] compiler"
+                 ${conan} create "${DIR}/tools" -pr:h aarch64-c --build=missing)
+  expect_failure("a system the tools do not build for" "os=baremetal is not a system the tools build for"
+                 ${conan} create "${DIR}/tools" -s:h os=baremetal --build=missing)
+
+  fresh_project("${DIR}/src")
+  snippet(recipe "${TOOLS}/doc/using.md" "# conanfile.py")
+  file(WRITE "${DIR}/src/conanfile.py" "${recipe}")
+  snippet(lists "${TOOLS}/README.md" "# CMakeLists.txt, with tresk_internal.h beside it")
+  string(REGEX REPLACE "add_subdirectory[(]tools tresk_tools[)] *# or: " "" lists "${lists}")
+  file(WRITE "${DIR}/src/CMakeLists.txt" "${lists}")
+  foreach(profile default aarch64 aarch64-c)
+    file(REMOVE_RECURSE "${DIR}/src/build")
+    run_checked(ignored "conan build, ${profile}" ${conan} build "${DIR}/src" -pr:h ${profile} --build=missing)
+    files_differ(differ "${DIR}/src/build/Release/tresk_chartables.c" "${SOURCE}/tresk_chartables.c.dist")
+    if(differ)
+      message(FATAL_ERROR "the tables of Conan's build for ${profile} are not the shipped ones")
+    endif()
+    if(profile STREQUAL "default")
+      check_library("${DIR}/src/build/Release/libtresk.a" "${DIR}/src")
+    else()
+      run_checked(header "readelf -h" "${READELF}" -hW "${DIR}/src/build/Release/libtresk.a")
+      expect("${header}" "Machine: +AArch64" "the AArch64 library")
+      file(STRINGS "${DIR}/src/build/Release/CMakeCache.txt" cxx REGEX "^CMAKE_CXX_COMPILER:")
+      if(cxx)
+        message(FATAL_ERROR "Conan's build for ${profile} enabled C++: ${cxx}")
+      endif()
+    endif()
+  endforeach()
+  # The same recipe without its build requirements, as one that compiles the shipped tables
+  # takes the tools: the example's build of them, for AArch64 with no C++ compiler.
+  string(REGEX REPLACE "\n    def build_requirements[(].*\n    def layout" "\n    def layout" recipe "${recipe}")
+  string(REGEX REPLACE "\n    def generate[(].*\n    def build[(]" "\n    def build(" recipe "${recipe}")
+  string(REPLACE "\n    def layout" "\n    generators = \"CMakeToolchain\"\n\n    def layout" recipe "${recipe}")
+  file(WRITE "${DIR}/tools/examples/library/conanfile.py" "${recipe}")
+  run_checked(ignored "conan build, the shipped tables" ${conan} build "${DIR}/tools/examples/library"
+              -pr:h aarch64-c -c "tools.cmake.cmaketoolchain:extra_variables={'TRESK_TOOLS_DIR': ''}")
+  run_checked(header "readelf -h" "${READELF}" -hW "${DIR}/tools/examples/library/build/Release/libexample_tresk.a")
+  expect("${header}" "Machine: +AArch64" "the AArch64 library of the shipped tables")
 endif()
