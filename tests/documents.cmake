@@ -194,6 +194,20 @@ tools.build:compiler_executables={${cpp}\"c\": \"${AARCH64_CC}\"}
   expect_failure("a system the tools do not build for" "os=baremetal is not a system the tools build for"
                  ${conan} create "${DIR}/tools" -s:h os=baremetal --build=missing)
 
+  # The module that PkgConfigDeps writes for Meson and configure names the package's files.
+  if(PKG_CONFIG)
+    run_checked(ignored "conan install, PkgConfigDeps" ${conan} install "--requires=tresk-tools/[>=1.3]"
+                -g PkgConfigDeps --output-folder "${DIR}/pkgconfig")
+    foreach(variable charsmith ord2utf32_object)
+      run_checked(path "pkg-config --variable=${variable}" ${CMAKE_COMMAND} -E env
+                  "PKG_CONFIG_PATH=${DIR}/pkgconfig" "${PKG_CONFIG}" --variable=${variable} tresk-tools)
+      string(STRIP "${path}" path)
+      if(NOT EXISTS "${path}")
+        message(FATAL_ERROR "PkgConfigDeps' module names ${variable} ${path}, which is not there")
+      endif()
+    endforeach()
+  endif()
+
   fresh_project("${DIR}/src")
   snippet(recipe "${TOOLS}/doc/using.md" "# conanfile.py")
   file(WRITE "${DIR}/src/conanfile.py" "${recipe}")
