@@ -4,11 +4,11 @@
 # SPDX-License-Identifier: BSD-2-Clause
 # Copyright (c) 2026 The TRESK build tools authors
 
-# Every build of the program is made from this list: the program itself, the unit tests
-# (all but main.cc), a library's build and the build machine's copy.
-set(tresk_charsmith_sources driver.cc driver.h main.cc platform.h platform_posix.cc
-    platform_win32.cc source_writer.cc source_writer.h tables.cc tables.h)
+# Every build of the program is made from one list, sources.txt: the program itself, the
+# unit tests (all but main.cc), a library's build, the build machine's copy and Zig's build.
+file(STRINGS "${CMAKE_CURRENT_LIST_DIR}/sources.txt" tresk_charsmith_sources REGEX "^[^#]")
 list(TRANSFORM tresk_charsmith_sources PREPEND "${CMAKE_CURRENT_LIST_DIR}/")
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${CMAKE_CURRENT_LIST_DIR}/sources.txt")
 
 if(CMAKE_CXX_COMPILER_LOADED)
   # What each platform needs of the program: its own sources or link options, and whether

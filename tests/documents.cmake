@@ -5,7 +5,7 @@
 # installed routes take the tools from a prefix of one's own, installed (ROUTE=prefix) and
 # found as installing.md says, with HOME in the build tree (DOCUMENTS_HOME). using.md's
 # configure.ac and Makefile.am are the example's, built by installed/configure.cmake.
-#   cmake -DROUTE=prefix|cmake|make|meson|conan -DDIR=... -P documents.cmake
+#   cmake -DROUTE=prefix|cmake|make|meson|conan|zig -DDIR=... -P documents.cmake
 # SPDX-License-Identifier: BSD-2-Clause
 # Copyright (c) 2026 The TRESK build tools authors
 cmake_policy(VERSION 3.16...4.3)
@@ -242,4 +242,60 @@ tools.build:compiler_executables={${cpp}\"c\": \"${AARCH64_CC}\"}
               -pr:h aarch64-c -c "tools.cmake.cmaketoolchain:extra_variables={'TRESK_TOOLS_DIR': ''}")
   run_checked(header "readelf -h" "${READELF}" -hW "${DIR}/tools/examples/library/build/Release/libexample_tresk.a")
   expect("${header}" "Machine: +AArch64" "the AArch64 library of the shipped tables")
+elseif(ROUTE STREQUAL "zig")
+  # The tools' build.zig: `zig build test` natively (the program as a command, its tables,
+  # the files) and for AArch64 (the files); then using.md's build.zig and build.zig.zon
+  # with the tools in tools/, natively, for AArch64 and for 64-bit Windows, with Zig's
+  # caches in the build tree.
+  if(NOT DEFINED ENV{ZIG_GLOBAL_CACHE_DIR})
+    set(ENV{ZIG_GLOBAL_CACHE_DIR} "${TOOLS_BUILD}/zig-cache")
+  endif()
+  file(READ "${TOOLS}/build.zig.zon" zon)
+  file(READ "${TOOLS}/CMakeLists.txt" lists)
+  string(REGEX MATCH "project[(]tresk_tools VERSION ([0-9.]+)" ignored "${lists}")
+  expect("${zon}" "\n    [.]version = \"${CMAKE_MATCH_1}\"," "build.zig.zon's version, that of CMakeLists.txt")
+  foreach(target native aarch64-linux-gnu)
+    run_checked(ignored "zig build test, ${target}" ${CMAKE_COMMAND} -E chdir "${TOOLS}" "${ZIG}" build test
+                -Dtarget=${target} --cache-dir "${DIR}/tools-cache" --prefix "${DIR}/tools-out")
+  endforeach()
+
+  fresh_project("${DIR}/src")
+  foreach(name build.zig build.zig.zon)
+    snippet(text "${TOOLS}/doc/using.md" "// ${name}")
+    file(WRITE "${DIR}/src/${name}" "${text}")
+  endforeach()
+  copy_tools("${TOOLS}" "${DIR}/src/tools")
+  set(zig ${CMAKE_COMMAND} -E chdir "${DIR}/src" "${ZIG}" build --summary all)
+  run_checked(ignored "zig build" ${zig} --prefix "${DIR}/native")
+  check_library("${DIR}/native/lib/libtresk.a" "${DIR}/src")
+  run_checked(output "second zig build" ${zig} --prefix "${DIR}/native")
+  if(output MATCHES " success")
+    message(FATAL_ERROR "a second zig build did some work:\n${output}")
+  endif()
+  # The library holds the target's objects: AArch64 ELF ones, 64-bit Windows' COFF ones.
+  foreach(target aarch64-linux-gnu x86_64-windows-gnu)
+    run_checked(ignored "zig build, ${target}" ${zig} -Dtarget=${target} --prefix "${DIR}/${target}")
+  endforeach()
+  run_checked(headers "readelf -h" "${READELF}" -hW "${DIR}/aarch64-linux-gnu/lib/libtresk.a")
+  string(REGEX MATCHALL "Machine: +[^\n]*" machines "${headers}")
+  if(NOT machines MATCHES "^Machine: +AArch64;Machine: +AArch64$")
+    message(FATAL_ERROR "the AArch64 library holds ${machines}")
+  endif()
+  run_checked(formats "objdump -a" "${OBJDUMP}" -a "${DIR}/x86_64-windows-gnu/lib/tresk.lib")
+  string(REGEX MATCHALL "file format [^\n]*" formats "${formats}")
+  if(NOT formats MATCHES "^file format pe-x86-64;file format pe-x86-64$")
+    message(FATAL_ERROR "the 64-bit Windows library holds ${formats}")
+  endif()
+  # Every tables file written is the shipped one: the build machine's program wrote them all.
+  files_below(written "${DIR}/src/.zig-cache/o")
+  list(FILTER written INCLUDE REGEX "/tresk_chartables[.]c$")
+  if(NOT written)
+    message(FATAL_ERROR "Zig's build wrote no tables in its cache")
+  endif()
+  foreach(file IN LISTS written)
+    files_differ(differ "${DIR}/src/.zig-cache/o/${file}" "${SOURCE}/tresk_chartables.c.dist")
+    if(differ)
+      message(FATAL_ERROR "Zig's build wrote tables other than the shipped ones: ${file}")
+    endif()
+  endforeach()
 endif()
