@@ -14,11 +14,17 @@ pub fn build(b: *std.Build) void {
     const optimize = b.standardOptimizeOption(.{});
 
     // The program, compiled as one unit of the sources that charsmith/sources.txt lists, as
-    // every build of it is, without exceptions or RTTI.
+    // every build of it is, without exceptions or RTTI, and, as other compilers build it,
+    // without checks of undefined behaviour: it runs once, in a library's build.
     const unit = b.addWriteFiles().add("tresk_charsmith_unit.cc", unitSource(b));
     const charsmith = b.addExecutable(.{
         .name = "tresk_charsmith",
-        .root_module = b.createModule(.{ .target = target, .optimize = optimize, .link_libcpp = true }),
+        .root_module = b.createModule(.{
+            .target = target,
+            .optimize = optimize,
+            .link_libcpp = true,
+            .sanitize_c = .off,
+        }),
         // On Windows the manifest makes UTF-8 the program's code page.
         .win32_manifest = b.path("charsmith/utf8.manifest"),
     });
@@ -49,7 +55,9 @@ pub fn build(b: *std.Build) void {
     });
     b.getInstallStep().dependOn(&b.addInstallArtifact(ord2utf32, .{ .dest_dir = .{ .override = .lib } }).step);
 
-    addTests(b, target, charsmith, ord2utf32);
+    // The checks are the tools' own: a library's build that takes them as a dependency
+    // registers none, and looks for no program of theirs.
+    if (b.dep_prefix.len == 0) addTests(b, target, charsmith, ord2utf32);
 }
 
 // The #include of each C++ source of charsmith/sources.txt.

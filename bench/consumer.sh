@@ -13,7 +13,8 @@
 # EMCMAKE=yes builds for WebAssembly under emcmake: the floor's generator is built with em++
 # and run under node, as is the program in the source and installed routes (the tools
 # installed for Emscripten); host-copy builds a copy for this machine.
-# Usage: [CC=... CXX=...] [ROUTES="baseline floor source"] [EMCMAKE=yes] bench/consumer.sh [runs, default 5]
+# ZIG=<zig> measures Zig's build system instead (see below).
+# Usage: [CC=... CXX=...] [ROUTES="baseline floor source"] [EMCMAKE=yes | ZIG=zig] bench/consumer.sh [runs, default 5]
 # SPDX-License-Identifier: BSD-2-Clause
 # Copyright (c) 2026 The TRESK build tools authors
 set -eu
@@ -28,6 +29,87 @@ tools=$work/tools
 mkdir -p "$tools"
 cmake -DTOOLS="$here/.." -DTO="$tools" -P "$here/../tests/copy_tools.cmake"
 cp -R "$here/../examples" "$here/../toolchains" "$tools/"
+
+median() { sort -n | awk '{ v[NR] = $1 } END { printf "%.3f", (v[int((NR + 1) / 2)] + v[int(NR / 2) + 1]) / 2 }'; }
+# Runs one command, appends its CPU seconds to the file $1 and keeps its output in $work/out.
+timed() {
+  into=$1
+  shift
+  /usr/bin/time -o "$work/time" -f '%U %S' "$@" >"$work/out" 2>&1 || { cat "$work/out" >&2; exit 1; }
+  awk '{ printf "%.3f\n", $1 + $2 }' "$work/time" >>"$into"
+}
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else printf "-" }'; }
+extra() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a - b }'; }
+
+# ZIG=<zig>: Zig's build system instead, with the tools as a path dependency: the baseline
+# and the floor as build.zig files of their own, and using.md's build.zig and build.zig.zon
+# (route tools); each clean build has the library's cache cold and Zig's own libraries (libc,
+# libc++, its runtimes) warm, built beforehand by a build of the floor's generator with
+# other bytes.
+if [ -n "${ZIG:-}" ]; then
+  snippet() { awk -v first="$1" '$0 == first { f = 1; next } /^```/ { f = 0 } f' "$here/../doc/using.md"; }
+  library='    const tools = b.dependency("tresk_tools", .{ .target = target, .optimize = optimize });
+    const tresk = b.addLibrary(.{
+        .name = "tresk",
+        .root_module = b.createModule(.{ .target = target, .optimize = optimize, .link_libc = true }),
+    });
+    tresk.root_module.addIncludePath(b.path("."));
+    tresk.root_module.addCSourceFile(.{ .file = tables });
+    tresk.root_module.addObject(tools.artifact("tresk_ord2utf32"));
+    b.installArtifact(tresk);'
+  header='const std = @import("std");
+pub fn build(b: *std.Build) void {
+    const target = b.standardTargetOptions(.{});
+    const optimize = b.standardOptimizeOption(.{});'
+  for project in baseline floor tools warm; do
+    mkdir -p "$work/zig-$project"
+    ln -s "$tools" "$work/zig-$project/tools"
+    cp "$tools/examples/library/include/tresk_internal.h" "$here/floor_generator.cc" "$work/zig-$project/"
+    snippet '// build.zig.zon' >"$work/zig-$project/build.zig.zon"
+  done
+  echo '// warm' >>"$work/zig-warm/floor_generator.cc"
+  cp "$tools/examples/library/tresk_chartables.c.dist" "$work/zig-baseline/tresk_chartables.c"
+  printf '%s\n    const tables = b.path("tresk_chartables.c");\n%s\n}\n' "$header" "$library" \
+    >"$work/zig-baseline/build.zig"
+  for project in floor warm; do
+    printf '%s\n%s\n%s\n}\n' "$header" '    const floor = b.addExecutable(.{
+        .name = "floor_generator",
+        .root_module = b.createModule(.{ .target = b.graph.host, .link_libcpp = true }),
+    });
+    floor.root_module.addCSourceFile(.{ .file = b.path("floor_generator.cc"), .flags = &.{"-std=c++20"} });
+    const tables = b.addRunArtifact(floor).addOutputFileArg("tresk_chartables.c");' "$library" \
+      >"$work/zig-$project/build.zig"
+  done
+  snippet '// build.zig' >"$work/zig-tools/build.zig"
+  (cd "$work/zig-warm" && "$ZIG" build --global-cache-dir "$work/zig-warm-cache" >/dev/null)
+  routes="baseline floor tools"
+  for route in $routes; do : >"$work/$route.clean"; : >"$work/$route.noop"; done
+  i=0
+  while [ $i -lt "$runs" ]; do
+    for route in $routes; do
+      rm -rf "$work/zig-cache" "$work/zig-$route/.zig-cache" "$work/zig-$route/zig-out"
+      cp -R "$work/zig-warm-cache" "$work/zig-cache"
+      zig_build="cd '$work/zig-$route' && '$ZIG' build --global-cache-dir '$work/zig-cache'"
+      timed "$work/$route.clean" sh -c "$zig_build"
+      timed "$work/$route.noop" sh -c "$zig_build"
+    done
+    i=$((i + 1))
+  done
+  base_clean=$(median <"$work/baseline.clean")
+  base_noop=$(median <"$work/baseline.noop")
+  floor_clean=$(extra "$(median <"$work/floor.clean")" "$base_clean")
+  floor_noop=$(extra "$(median <"$work/floor.noop")" "$base_noop")
+  printf '%-10s %6s %6s %6s %6s %6s %6s\n' route clean extra ratio no-op extra ratio
+  for route in $routes; do
+    clean=$(median <"$work/$route.clean")
+    noop=$(median <"$work/$route.noop")
+    x_clean=$(extra "$clean" "$base_clean")
+    x_noop=$(extra "$noop" "$base_noop")
+    printf '%-10s %6s %6s %6s %6s %6s %6s\n' "$route" "$clean" "$x_clean" \
+      "$(ratio "$x_clean" "$floor_clean")" "$noop" "$x_noop" "$(ratio "$x_noop" "$floor_noop")"
+  done
+  exit 0
+fi
 cross="-DCMAKE_TOOLCHAIN_FILE=$tools/toolchains/cross-linux-gnu.cmake -DTRESK_TARGET_TRIPLE=aarch64-linux-gnu"
 have_cross=yes
 command -v aarch64-linux-gnu-g++ >/dev/null && command -v qemu-aarch64 >/dev/null || have_cross=no
@@ -100,16 +182,6 @@ foreach(target example_tresk example_tresk_shared example_tresk32)
 endforeach()
 END
 
-median() { sort -n | awk '{ v[NR] = $1 } END { printf "%.3f", (v[int((NR + 1) / 2)] + v[int(NR / 2) + 1]) / 2 }'; }
-# Runs one command, appends its CPU seconds to the file $1 and keeps its output in $work/out.
-timed() {
-  into=$1
-  shift
-  /usr/bin/time -o "$work/time" -f '%U %S' "$@" >"$work/out" 2>&1 || { cat "$work/out" >&2; exit 1; }
-  awk '{ printf "%.3f\n", $1 + $2 }' "$work/time" >>"$into"
-}
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else printf "-" }'; }
-extra() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a - b }'; }
 
 routes="baseline floor source"
 [ $have_cross = yes ] && routes="$routes emulator"
