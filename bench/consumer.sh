@@ -40,6 +40,19 @@ timed() {
 }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else printf "-" }'; }
 extra() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a - b }'; }
+# The baseline's medians and the floor's extras over them; then a route's medians and extras.
+floor_figures() {
+  base_clean=$(median <"$work/baseline.clean")
+  base_noop=$(median <"$work/baseline.noop")
+  floor_clean=$(extra "$(median <"$work/floor.clean")" "$base_clean")
+  floor_noop=$(extra "$(median <"$work/floor.noop")" "$base_noop")
+}
+route_figures() {  # route_figures <route>
+  clean=$(median <"$work/$1.clean")
+  noop=$(median <"$work/$1.noop")
+  x_clean=$(extra "$clean" "$base_clean")
+  x_noop=$(extra "$noop" "$base_noop")
+}
 
 # ZIG=<zig>: Zig's build system instead, with the tools as a path dependency: the baseline
 # and the floor as build.zig files of their own, and using.md's build.zig and build.zig.zon
@@ -95,16 +108,10 @@ pub fn build(b: *std.Build) void {
     done
     i=$((i + 1))
   done
-  base_clean=$(median <"$work/baseline.clean")
-  base_noop=$(median <"$work/baseline.noop")
-  floor_clean=$(extra "$(median <"$work/floor.clean")" "$base_clean")
-  floor_noop=$(extra "$(median <"$work/floor.noop")" "$base_noop")
+  floor_figures
   printf '%-10s %6s %6s %6s %6s %6s %6s\n' route clean extra ratio no-op extra ratio
   for route in $routes; do
-    clean=$(median <"$work/$route.clean")
-    noop=$(median <"$work/$route.noop")
-    x_clean=$(extra "$clean" "$base_clean")
-    x_noop=$(extra "$noop" "$base_noop")
+    route_figures "$route"
     printf '%-10s %6s %6s %6s %6s %6s %6s\n' "$route" "$clean" "$x_clean" \
       "$(ratio "$x_clean" "$floor_clean")" "$noop" "$x_noop" "$(ratio "$x_noop" "$floor_noop")"
   done
@@ -232,15 +239,9 @@ for type in None RelWithDebInfo; do
       done
       i=$((i + 1))
     done
-    base_clean=$(median <"$work/baseline.clean")
-    base_noop=$(median <"$work/baseline.noop")
-    floor_clean=$(extra "$(median <"$work/floor.clean")" "$base_clean")
-    floor_noop=$(extra "$(median <"$work/floor.noop")" "$base_noop")
+    floor_figures
     for route in $routes; do
-      clean=$(median <"$work/$route.clean")
-      noop=$(median <"$work/$route.noop")
-      x_clean=$(extra "$clean" "$base_clean")
-      x_noop=$(extra "$noop" "$base_noop")
+      route_figures "$route"
       read -r rebuilt written recompiled <"$work/$route.seen"
       printf '%-10s %-5s %6s %6s %6s %6s %6s %6s %6s %-3s %-3s %-3s\n' "$route" "$short" \
         "$clean" "$x_clean" "$(ratio "$x_clean" "$floor_clean")" "$noop" "$x_noop" \
