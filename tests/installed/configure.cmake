@@ -47,7 +47,7 @@ set(root "${INSTALLED}/stage")
 set(env ${CMAKE_COMMAND} -E env "PKG_CONFIG_SYSROOT_DIR=${root}"
         "PKG_CONFIG_LIBDIR=${root}${prefix}/${LIBDIR}/pkgconfig" ${flags})
 # automake itself refuses some working directories before the tools' macro runs.
-if(DIR MATCHES "${unsafe}")
+if(INSTALLED MATCHES "${unsafe}")
   expect_failure("configure where automake refuses the folder"
                  "unsafe absolute working directory name|unsafe srcdir value|TRESK_ORD2UTF32 would be"
                  ${env} ${CMAKE_COMMAND} -E chdir "${autotools}/src" ./configure)
