@@ -18,6 +18,16 @@ function(fresh_project folder)
   file(WRITE "${folder}/tresk_internal.h" "${header}")
 endfunction()
 
+# readme_lists(<var> [INSTALLED]): the README's CMakeLists.txt, with INSTALLED in its other
+# form, which takes the installed package.
+function(readme_lists var)
+  snippet(lists "${TOOLS}/README.md" "# CMakeLists.txt, with tresk_internal.h beside it")
+  if(ARGN STREQUAL "INSTALLED")
+    string(REGEX REPLACE "add_subdirectory[(]tools tresk_tools[)] *# or: " "" lists "${lists}")
+  endif()
+  set(${var} "${lists}" PARENT_SCOPE)
+endfunction()
+
 # check_library(<archive> <folder>): the library holds the tables and the writer, and a
 # program linked with it, with tresk_internal.h from the folder, reads tables equal to the
 # program's and calls the writer.
@@ -79,7 +89,7 @@ if(ROUTE STREQUAL "cmake")
   # The README's CMakeLists.txt with using.md's other forms, the tools' source tree in
   # tools/, and again the README's alone, with its other form, the installed package.
   fresh_project("${DIR}/src")
-  snippet(lists "${TOOLS}/README.md" "# CMakeLists.txt, with tresk_internal.h beside it")
+  readme_lists(lists)
   snippet(forms "${TOOLS}/doc/using.md" "# CMakeLists.txt, more forms")
   file(WRITE "${DIR}/src/CMakeLists.txt" "${lists}${forms}")
   file(CREATE_LINK "${TOOLS}" "${DIR}/src/tools" SYMBOLIC)
@@ -95,7 +105,7 @@ if(ROUTE STREQUAL "cmake")
   endforeach()
   file(READ "${DIR}/source/tables_utf8.c" tables)
   expect("${tables}" "written in the C[.]UTF-8 locale" "the tables of LOCALE C.UTF-8")
-  string(REGEX REPLACE "add_subdirectory[(]tools tresk_tools[)] *# or: " "" lists "${lists}")
+  readme_lists(lists INSTALLED)
   file(WRITE "${DIR}/src/CMakeLists.txt" "${lists}")
   setting(prefix_path "CMake")
   run_checked(ignored "configure, the installed tools" ${CMAKE_COMMAND} -S "${DIR}/src"
@@ -211,8 +221,7 @@ tools.build:compiler_executables={${cpp}\"c\": \"${AARCH64_CC}\"}
   fresh_project("${DIR}/src")
   snippet(recipe "${TOOLS}/doc/using.md" "# conanfile.py")
   file(WRITE "${DIR}/src/conanfile.py" "${recipe}")
-  snippet(lists "${TOOLS}/README.md" "# CMakeLists.txt, with tresk_internal.h beside it")
-  string(REGEX REPLACE "add_subdirectory[(]tools tresk_tools[)] *# or: " "" lists "${lists}")
+  readme_lists(lists INSTALLED)
   file(WRITE "${DIR}/src/CMakeLists.txt" "${lists}")
   foreach(profile default aarch64 aarch64-c)
     file(REMOVE_RECURSE "${DIR}/src/build")
