@@ -117,6 +117,7 @@ if(CMAKE_CXX_COMPILER_LOADED)
   # _FORTIFY_SOURCE would only warn).
   if(NOT tresk_top_level)
     target_compile_options(tresk_charsmith PRIVATE ${tresk_fast_compile})
+    target_link_options(tresk_charsmith PRIVATE ${tresk_fast_link})
   endif()
   # The program lands at the top of the build tree, where the README runs it.
   set_target_properties(tresk_charsmith PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}"
