@@ -2,6 +2,8 @@
 #   HOST      the program named by TRESK_HOST_CHARSMITH;
 #   NATIVE    tresk::charsmith, in a build for this machine;
 #   EMULATOR  tresk::charsmith through CMAKE_CROSSCOMPILING_EMULATOR, in a cross build;
+#             with either, a package installed without the program takes the PATH's, as
+#             below (a package manager puts the build machine's there);
 #   COPY      in a cross build from the tools' source tree, the copy built for the build
 #             machine: the target tresk_host_charsmith, whose property TRESK_PROGRAM names it;
 #   PATH      in a cross build from the installed package, the first tresk_charsmith on the
@@ -83,13 +85,18 @@ endfunction()
 function(_tresk_charsmith_command command_var depends_var hint_var)
   _tresk_route(route)
   set(hint "")
+  set(missing "this cross build cannot run the installed tresk_charsmith, which is built for "
+              "the target: put one built for this machine on the PATH or name it in "
+              "TRESK_HOST_CHARSMITH, or set CMAKE_CROSSCOMPILING_EMULATOR to an emulator of the target")
+  if(route MATCHES "NATIVE|EMULATOR" AND NOT TARGET tresk::charsmith)
+    set(route PATH)
+    set(missing "these tools have no tresk_charsmith (installed without it, or configured with "
+                "TRESK_CHARSMITH=OFF), and none runs from the PATH: install the program too, or "
+                "name one built for this machine in TRESK_HOST_CHARSMITH")
+  endif()
   if(route STREQUAL "HOST")
     set(command "${TRESK_HOST_CHARSMITH}")
     set(depends "${TRESK_HOST_CHARSMITH}")
-  elseif(route MATCHES "NATIVE|EMULATOR" AND NOT TARGET tresk::charsmith)
-    message(FATAL_ERROR "tresk_chartables: these tools have no tresk_charsmith (installed "
-                        "without it, or configured with TRESK_CHARSMITH=OFF): install the "
-                        "program too, or name one built for this machine in TRESK_HOST_CHARSMITH")
   elseif(route STREQUAL "NATIVE")
     set(command $<TARGET_FILE:tresk::charsmith>)
     set(depends tresk::charsmith)
@@ -105,10 +112,8 @@ function(_tresk_charsmith_command command_var depends_var hint_var)
     set(depends "${command}")
   endif()
   if(NOT command)
-    message(FATAL_ERROR "tresk_chartables: this cross build cannot run the installed "
-                        "tresk_charsmith, which is built for the target: put one built for "
-                        "this machine on the PATH or name it in TRESK_HOST_CHARSMITH, or set "
-                        "CMAKE_CROSSCOMPILING_EMULATOR to an emulator of the target")
+    string(CONCAT missing ${missing})
+    message(FATAL_ERROR "tresk_chartables: ${missing}")
   endif()
   set(${command_var} "${command}" PARENT_SCOPE)
   set(${depends_var} "${depends}" PARENT_SCOPE)

@@ -1,18 +1,19 @@
 # The smallest consumer of the package, as a C library's recipe takes it: the program from
-# the build context writes the tables, the object comes from the host one; the check program
-# runs only where this machine runs the target's programs.
+# the build context (on the build's PATH) writes the tables, the object comes from the host
+# one; the check program runs only where this machine runs the target's programs.
 # SPDX-License-Identifier: BSD-2-Clause
 # Copyright (c) 2026 The TRESK build tools authors
 import os
 
 from conan import ConanFile
 from conan.tools.build import can_run
-from conan.tools.cmake import CMake, CMakeToolchain, cmake_layout
+from conan.tools.cmake import CMake, cmake_layout
 
 
 class TestPackageConan(ConanFile):
     settings = "os", "arch", "compiler", "build_type"
     test_type = "explicit"
+    generators = "CMakeToolchain"
 
     def requirements(self):
         self.requires(self.tested_reference_str)
@@ -26,12 +27,6 @@ class TestPackageConan(ConanFile):
 
     def layout(self):
         cmake_layout(self)
-
-    def generate(self):
-        tc = CMakeToolchain(self)
-        tools = self.dependencies.build["tresk-tools"]
-        tc.cache_variables["TRESK_HOST_CHARSMITH"] = os.path.join(tools.package_folder, "bin", "tresk_charsmith")
-        tc.generate()
 
     def build(self):
         cmake = CMake(self)

@@ -244,8 +244,6 @@ tools.build:compiler_executables={${cpp}\"c\": \"${AARCH64_CC}\"}
   # The same recipe without its build requirements, as one that compiles the shipped tables
   # takes the tools: the example's build of them, for AArch64 with no C++ compiler.
   string(REGEX REPLACE "\n    def build_requirements[(].*\n    def layout" "\n    def layout" recipe "${recipe}")
-  string(REGEX REPLACE "\n    def generate[(].*\n    def build[(]" "\n    def build(" recipe "${recipe}")
-  string(REPLACE "\n    def layout" "\n    generators = \"CMakeToolchain\"\n\n    def layout" recipe "${recipe}")
   file(WRITE "${DIR}/tools/examples/library/conanfile.py" "${recipe}")
   run_checked(ignored "conan build, the shipped tables" ${conan} build "${DIR}/tools/examples/library"
               -pr:h aarch64-c -c "tools.cmake.cmaketoolchain:extra_variables={'TRESK_TOOLS_DIR': ''}")

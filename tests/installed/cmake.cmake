@@ -50,8 +50,8 @@ if(CROSS)
 endif()
 # The tools configured without the program (TRESK_CHARSMITH=OFF, with no C++ compiler to be
 # had), as a package of the target's files alone: they install all but it and its page; a
-# build of the shipped tables takes their object, and one that would run the program says
-# what is missing.
+# build of the shipped tables takes their object; one that writes tables takes the program
+# from the PATH, as a package manager puts it there, and with none there says what is missing.
 if(NOT CROSS)
   set(no_program "${INSTALLED}/no-program")
   run_checked(ignored "configure without the program" ${CMAKE_COMMAND} -S "${TOOLS}"
@@ -69,8 +69,17 @@ if(NOT CROSS)
   run_checked(ignored "the shipped tables, a package without the program"
               ${configure} -B "${no_program}/example")
   run_checked(ignored "build" ${CMAKE_COMMAND} --build "${no_program}/example")
-  expect_failure("tables written with a package without the program"
-                 "these tools have no tresk_charsmith .installed without it"
-                 ${configure} -B "${no_program}/example" -DREBUILD_CHARTABLES=ON)
+  find_program(path_charsmith tresk_charsmith NO_CACHE)
+  if(NOT path_charsmith)
+    expect_failure("tables written with a package without the program"
+                   "these tools have no tresk_charsmith .installed without it.*none runs from the PATH"
+                   ${configure} -B "${no_program}/example" -DREBUILD_CHARTABLES=ON)
+  endif()
+  run_checked(output "tables written with the program on the PATH" ${CMAKE_COMMAND} -E env
+              "PATH=${INSTALLED}/moved/${BINDIR}:$ENV{PATH}" ${configure} -B "${no_program}/path"
+              -DREBUILD_CHARTABLES=ON)
+  literal(program "${INSTALLED}/moved/${BINDIR}/tresk_charsmith")
+  expect("${output}" "written by ${program}, from the PATH" "the program that configure took")
+  run_checked(ignored "build, the program from the PATH" ${CMAKE_COMMAND} --build "${no_program}/path")
 endif()
 message(STATUS "find_package: built and checked from the moved prefix")
