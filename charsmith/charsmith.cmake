@@ -1,14 +1,10 @@
-# tresk_charsmith's build, included by the tools' CMakeLists.txt: the one list of its
-# sources, the program with what each platform needs of it, and, in a cross build, the
-# copy built for the build machine from the same list.
+# tresk_charsmith's build, included by the tools' CMakeLists.txt: the program, from its one
+# unit main.cc, with what each platform needs of it; and in a cross build that needs one, its
+# copy for the build machine, made by one call of the build machine's compiler.
 # SPDX-License-Identifier: BSD-2-Clause
 # Copyright (c) 2026 The TRESK build tools authors
 
-# Every build of the program is made from one list, sources.txt: the program itself, the
-# unit tests (all but main.cc), a library's build, the build machine's copy and Zig's build.
-file(STRINGS "${CMAKE_CURRENT_LIST_DIR}/sources.txt" tresk_charsmith_sources REGEX "^[^#]")
-list(TRANSFORM tresk_charsmith_sources PREPEND "${CMAKE_CURRENT_LIST_DIR}/")
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${CMAKE_CURRENT_LIST_DIR}/sources.txt")
+set(tresk_charsmith_unit "${CMAKE_CURRENT_LIST_DIR}/main.cc")
 
 if(CMAKE_CXX_COMPILER_LOADED)
   # What each platform needs of the program: its own sources or link options, and whether
@@ -21,12 +17,10 @@ if(CMAKE_CXX_COMPILER_LOADED)
     # Run by node, the program writes the real files, sees the real environment and ends
     # with its own status; it is one file that runs as a command. Emscripten's defaults
     # would write into memory and report success.
-    set(node_env "${CMAKE_CURRENT_LIST_DIR}/node_env.js")
-    set(node_shebang "${CMAKE_CURRENT_LIST_DIR}/node_shebang.js")
-    set(tresk_node_options -sNODERAWFS=1 -sEXIT_RUNTIME=1 -sENVIRONMENT=node)
-    set(platform_link_options ${tresk_node_options} -sSINGLE_FILE=1
-        "SHELL:--pre-js \"${node_env}\"" "SHELL:--extern-pre-js \"${node_shebang}\"")
-    set(platform_link_depends "${node_env};${node_shebang}")
+    set(platform_link_options -sNODERAWFS=1 -sEXIT_RUNTIME=1 -sENVIRONMENT=node -sSINGLE_FILE=1
+        "SHELL:--pre-js \"${CMAKE_CURRENT_LIST_DIR}/node_env.js\""
+        "SHELL:--extern-pre-js \"${CMAKE_CURRENT_LIST_DIR}/node_shebang.js\"")
+    set(platform_link_depends "${CMAKE_CURRENT_LIST_DIR}/node_env.js;${CMAKE_CURRENT_LIST_DIR}/node_shebang.js")
     set(no_static_link "tresk_charsmith is WebAssembly, which has no dynamic C library")
   elseif(CMAKE_SYSTEM_NAME STREQUAL "WASI")
     set(no_static_link "tresk_charsmith is WebAssembly, which has no dynamic C library")
@@ -50,20 +44,11 @@ if(CMAKE_CXX_COMPILER_LOADED)
   # TRESK_STATIC: ON links statically or stops, AUTO where the toolchain can link so (many
   # systems install no static C or C++ library by default), OFF (or any false value)
   # dynamically.
-  if(TRESK_STATIC STREQUAL "AUTO")
-    set(static_asked AUTO)
-  elseif(TRESK_STATIC)
-    set(static_asked ON)
-  else()
-    set(static_asked OFF)
-  endif()
   set(tresk_static OFF)
-  if(static_asked STREQUAL "OFF")
-    # dynamic, as asked
-  elseif(no_static_link)
+  if(no_static_link AND TRESK_STATIC)
     message(STATUS "${no_static_link}: TRESK_STATIC does not apply")
-  else()
-    if(static_asked STREQUAL "ON")
+  elseif(TRESK_STATIC)
+    if(NOT TRESK_STATIC STREQUAL "AUTO")
       unset(TRESK_STATIC_LINK_WORKS CACHE)  # asked for: the answer of now
     endif()
     if(MSVC)  # its static C runtime comes with it
@@ -77,31 +62,16 @@ if(CMAKE_CXX_COMPILER_LOADED)
     set(tresk_static ${TRESK_STATIC_LINK_WORKS})
     string(CONCAT missing "${CMAKE_CXX_COMPILER} cannot link a static program; install the static "
                           "C and C++ libraries (Fedora: glibc-static and libstdc++-static)")
-    if(tresk_static AND static_asked STREQUAL "AUTO")
+    if(tresk_static AND TRESK_STATIC STREQUAL "AUTO")
       message(STATUS "tresk_charsmith is linked statically (-DTRESK_STATIC=OFF links it dynamically)")
-    elseif(NOT tresk_static AND static_asked STREQUAL "ON")
+    elseif(NOT tresk_static AND NOT TRESK_STATIC STREQUAL "AUTO")
       message(FATAL_ERROR "TRESK_STATIC is ON, but ${missing}, or configure with -DTRESK_STATIC=OFF")
     elseif(NOT tresk_static)
       message(STATUS "tresk_charsmith is linked dynamically: ${missing} and configure with -DTRESK_STATIC=ON for one")
     endif()
   endif()
 
-  # The program is compiled as one unit, which includes each source of the list by name:
-  # each unit would pay again for the compiler's start and the C library's headers. (CMake's
-  # UNITY_BUILD does the same, but Meson's CMake module then compiles each source as well.)
-  set(unit "// tresk_charsmith as one unit, written from its list of sources.\n")
-  foreach(source IN LISTS tresk_charsmith_sources)
-    get_filename_component(name "${source}" NAME)
-    if(name MATCHES "[.]cc$")
-      string(APPEND unit "#include \"${name}\"\n")
-    endif()
-  endforeach()
-  set(unit_file "${CMAKE_CURRENT_BINARY_DIR}/tresk_charsmith_unit.cc")
-  file(WRITE "${unit_file}.new" "${unit}")
-  configure_file("${unit_file}.new" "${unit_file}" COPYONLY)  # its time kept while unchanged
-  add_executable(tresk_charsmith "${unit_file}" ${platform_sources})
-  # (For C++ alone: MinGW's resource compiler is given the folder unquoted.)
-  target_include_directories(tresk_charsmith PRIVATE "$<$<COMPILE_LANGUAGE:CXX>:${CMAKE_CURRENT_LIST_DIR}>")
+  add_executable(tresk_charsmith "${tresk_charsmith_unit}" ${platform_sources})
   target_compile_features(tresk_charsmith PRIVATE cxx_std_20)
   target_compile_options(tresk_charsmith PRIVATE ${tresk_lean})
   target_link_options(tresk_charsmith PRIVATE ${platform_link_options})
@@ -126,80 +96,37 @@ if(CMAKE_CXX_COMPILER_LOADED)
   add_executable(tresk::charsmith ALIAS tresk_charsmith)
 endif()
 
-# tresk_build_machine_compiler(<var> C|CXX): the build machine's compiler for the language,
-# for its copy of the program and the tests' programs of this machine: see below.
-function(tresk_build_machine_compiler var lang)
-  set(TRESK_HOST_${lang}_COMPILER "" CACHE FILEPATH
-      "${lang} compiler of the build machine for its copy of tresk_charsmith; empty: ${lang}_FOR_BUILD, or one from the PATH")
-  if(TRESK_HOST_${lang}_COMPILER)
-    set(compiler "${TRESK_HOST_${lang}_COMPILER}")
-  elseif(NOT "$ENV{${lang}_FOR_BUILD}" STREQUAL "")
-    set(compiler "$ENV{${lang}_FOR_BUILD}")
-  else()
-    set(names cc gcc clang)
-    if(lang STREQUAL "CXX")
-      set(names c++ g++ clang++)
-    endif()
-    find_program(TRESK_BUILD_MACHINE_${lang} NAMES ${names} NO_CMAKE_FIND_ROOT_PATH)
-    mark_as_advanced(TRESK_BUILD_MACHINE_${lang})
-    set(compiler "${TRESK_BUILD_MACHINE_${lang}}")
-  endif()
-  set(${var} "${compiler}" PARENT_SCOPE)
-endfunction()
-
-# In a cross build with no emulator (and for the tests, which compare with it), the program
-# is also built for the build machine, as a part of this build, by the build machine's
-# compilers: TRESK_HOST_C_COMPILER and TRESK_HOST_CXX_COMPILER, else CC_FOR_BUILD and
-# CXX_FOR_BUILD, else cc and c++ from the PATH; never CC, CXX or a toolchain file from the
-# environment, which in a cross shell name the target's. The target tresk_host_charsmith
-# builds it and names it in its property TRESK_PROGRAM, where tresk_chartables() finds it.
-# It is built again when the tools' sources change, and only then.
-if(NOT TRESK_CHARSMITH OR NOT (tresk_route STREQUAL "COPY"
-                               OR (tresk_route STREQUAL "EMULATOR" AND TRESK_BUILD_TESTS)))
+# The copy for the build machine, where a cross build cannot run the target's program (and
+# for the tests, which compare the two), as a part of this build: the unit compiled by the
+# build machine's C++ compiler, TRESK_HOST_CXX_COMPILER, else CXX_FOR_BUILD, else c++ from
+# the PATH; never CXX or a toolchain file from the environment, which in a cross shell name
+# the target's. The target tresk_host_charsmith names it in its property TRESK_PROGRAM.
+if(NOT tresk_host_copy)
   return()
 endif()
-set(prefix "${CMAKE_BINARY_DIR}/tresk_host_charsmith")
-_tresk_host_suffix(suffix)
-set(program "${prefix}/build/tresk_charsmith${suffix}")
-
-set(args -DCMAKE_BUILD_TYPE=Release -DTRESK_STATIC=OFF -DTRESK_BUILD_TESTS=OFF -DTRESK_INSTALL=OFF
-         -DCMAKE_TOOLCHAIN_FILE=)
-foreach(lang C CXX)
-  tresk_build_machine_compiler(compiler ${lang})
-  list(APPEND args "-DCMAKE_${lang}_COMPILER=${compiler}")
-endforeach()
-# Written only when it changes: the copy is configured again when the compilers or any
-# other setting change, with no need to delete anything.
-string(REPLACE ";" "\n" recorded "${args}")
-file(WRITE "${prefix}/settings.new" "${recorded}\n")
-configure_file("${prefix}/settings.new" "${prefix}/settings.txt" COPYONLY)
-
-add_custom_command(
-  OUTPUT "${prefix}/configured.stamp"
-  COMMAND ${CMAKE_COMMAND} -E env --unset=CC --unset=CXX --unset=CFLAGS --unset=CXXFLAGS
-          --unset=CPPFLAGS --unset=LDFLAGS --unset=CMAKE_TOOLCHAIN_FILE
-          ${CMAKE_COMMAND} -S "${PROJECT_SOURCE_DIR}" -B "${prefix}/build" -G "${CMAKE_GENERATOR}"
-          "-DCMAKE_MAKE_PROGRAM=${CMAKE_MAKE_PROGRAM}" ${args} > "${prefix}/configure.log"
-  COMMAND ${CMAKE_COMMAND} -E touch "${prefix}/configured.stamp"
-  DEPENDS "${prefix}/settings.txt"
-  COMMENT "Configuring tresk_charsmith for the build machine"
-  VERBATIM)
-# Under Make the inner build takes its share of the parent's jobs; Ninja has no such
-# protocol, so there it runs its own.
-if(CMAKE_GENERATOR MATCHES "Make")
-  set(build $(MAKE) tresk_charsmith)
+set(TRESK_HOST_CXX_COMPILER "" CACHE FILEPATH
+    "C++ compiler of the build machine for its copy of tresk_charsmith; empty: CXX_FOR_BUILD, or c++ from the PATH")
+if(TRESK_HOST_CXX_COMPILER)
+  set(compiler "${TRESK_HOST_CXX_COMPILER}")
+elseif(NOT "$ENV{CXX_FOR_BUILD}" STREQUAL "")
+  separate_arguments(compiler UNIX_COMMAND "$ENV{CXX_FOR_BUILD}")
 else()
-  set(build ${CMAKE_COMMAND} --build . --target tresk_charsmith)
+  find_program(TRESK_BUILD_MACHINE_CXX NAMES c++ g++ clang++ NO_CMAKE_FIND_ROOT_PATH)
+  mark_as_advanced(TRESK_BUILD_MACHINE_CXX)
+  set(compiler "${TRESK_BUILD_MACHINE_CXX}")
 endif()
-add_custom_command(
-  OUTPUT "${prefix}/built.stamp"
-  BYPRODUCTS "${program}"
-  COMMAND ${build}
-  COMMAND ${CMAKE_COMMAND} -E touch "${prefix}/built.stamp"
-  DEPENDS "${prefix}/configured.stamp" ${tresk_charsmith_sources} "${PROJECT_SOURCE_DIR}/CMakeLists.txt"
-          "${CMAKE_CURRENT_LIST_FILE}"
-  WORKING_DIRECTORY "${prefix}/build"
+set(program "${CMAKE_BINARY_DIR}/tresk_host_charsmith/tresk_charsmith")
+if(CMAKE_HOST_WIN32)
+  string(APPEND program .exe)
+endif()
+string(REGEX REPLACE "([][*?])" "[\\1]" folder "${CMAKE_CURRENT_LIST_DIR}")
+file(GLOB sources "${folder}/*.cc" "${folder}/*.h")
+get_filename_component(program_folder "${program}" DIRECTORY)
+add_custom_command(OUTPUT "${program}"
+  COMMAND ${CMAKE_COMMAND} -E make_directory "${program_folder}"
+  COMMAND ${compiler} -std=c++20 -fno-exceptions -fno-rtti -o "${program}" "${tresk_charsmith_unit}"
+  DEPENDS ${sources}
   COMMENT "Building tresk_charsmith for the build machine"
   VERBATIM)
-add_custom_target(tresk_host_charsmith DEPENDS "${prefix}/built.stamp")
+add_custom_target(tresk_host_charsmith DEPENDS "${program}")
 set_target_properties(tresk_host_charsmith PROPERTIES TRESK_PROGRAM "${program}")

@@ -102,7 +102,7 @@ int run(const Settings& settings, const Resources& resources) {
     if (text == nullptr) {
       status = fail("malloc() failed");
     } else {
-      const std::size_t length = render_source(block, settings.locale_name, text);
+      const std::size_t length = render_source(block, settings.locale_name, text, capacity);
       status = write_file(settings.output, text, length, false, resources.close);
     }
     std::free(text);

@@ -11,15 +11,17 @@
 namespace tresk {
 
 // Room that render_source needs for a locale name of name_length bytes. Everything but the
-// name has the same length in every locale; each byte of the name takes at most four.
+// name has the same length in every locale (8,080 bytes); each byte of the name takes at most
+// four.
 constexpr std::size_t source_capacity(std::size_t name_length) {
   return 8192 + 4 * name_length;
 }
 
-// Writes the source text for `block` into `out`, which has source_capacity(strlen(locale_name))
-// bytes, and returns its length. The text is not NUL-terminated. Printable codes in the row
+// Writes the source text for `block` into `out`, which has `capacity` bytes, at least
+// source_capacity(strlen(locale_name)), and returns its length. Printable codes in the row
 // comments are those of the block's print map.
-std::size_t render_source(const std::uint8_t* block, const char* locale_name, char* out);
+std::size_t render_source(const std::uint8_t* block, const char* locale_name, char* out,
+                          std::size_t capacity);
 
 }  // namespace tresk
 

@@ -24,18 +24,11 @@ inline constexpr std::size_t kBlockSize = kTypeOffset + kCodes;
 static_assert(kBlockSize == 1088);
 
 // Class maps in their fixed order; the value is the map's index in the class area.
+// clang-format off
 enum ClassMap : std::size_t {
-  kSpace,
-  kXdigit,
-  kDigit,
-  kUpper,
-  kLower,
-  kWord,
-  kGraph,
-  kPrint,
-  kPunct,
-  kCntrl
+  kSpace, kXdigit, kDigit, kUpper, kLower, kWord, kGraph, kPrint, kPunct, kCntrl
 };
+// clang-format on
 inline constexpr const char* kClassNames[kClassCount] = {
     "space", "xdigit", "digit", "upper", "lower", "word", "graph", "print", "punct", "cntrl"};
 
@@ -45,9 +38,6 @@ inline constexpr std::uint8_t kTypeLetter = 0x02;
 inline constexpr std::uint8_t kTypeLower = 0x04;
 inline constexpr std::uint8_t kTypeDigit = 0x08;
 inline constexpr std::uint8_t kTypeWord = 0x10;
-inline constexpr std::uint8_t kTypeFlags[] = {kTypeSpace, kTypeLetter, kTypeLower, kTypeDigit,
-                                              kTypeWord};
-inline constexpr std::size_t kTypeFlagCount = sizeof kTypeFlags;
 
 // Decimal digits are fixed whatever the locale says, and the underscore is always a word
 // character: the library's \d and \w depend on it.
@@ -67,19 +57,9 @@ constexpr bool in_class(const std::uint8_t* block, ClassMap map, int c) {
   return (block[class_map_offset(map) + c / 8] >> (c % 8)) & 1;
 }
 
-// How the builder asks the C library about a code: through its classification and case
-// functions, as every C library has them, or, on glibc, by reading the tables behind those
-// functions. Both give the same answers; the tables are much faster to read.
-enum class Classifier { kFunctions, kLibraryTables };
-#if defined(__GLIBC__)
-inline constexpr Classifier kFastestClassifier = Classifier::kLibraryTables;
-#else
-inline constexpr Classifier kFastestClassifier = Classifier::kFunctions;
-#endif
-
-// Fills the block from the classification of the current locale. Reads nothing else and
-// writes nothing but the block.
-void build_tables(std::uint8_t* block, Classifier classifier = kFastestClassifier);
+// Fills the block from the classification and case functions of the current locale. Reads
+// nothing else and writes nothing but the block.
+void build_tables(std::uint8_t* block);
 
 }  // namespace tresk
 

@@ -4,76 +4,194 @@
 # tresk_charsmith: the character tables as C source, or with BINARY as the raw 1088 bytes.
 # With LOCALE the program runs with -L and LC_ALL set to <name>.
 #
-# One target per directory, built by default, writes the tables files asked for there
-# (tresk_chartables in the top directory). Every target that compiles or reads one
-# must depend on that one, so that however many of them there are, the file is written once
-# and never while one of them reads it: from CMake 3.19 the targets, in any directory, that
-# list the file among their sources are found at the end of configuring; TARGETS names
-# others (and, before 3.19, all of them). The program writes beside the output and the
-# output is replaced only when its bytes change, so that nothing that compiles it is rebuilt
-# for identical tables. It is written again when the program changes and never otherwise.
+# The program that runs is, in this order: TRESK_HOST_CHARSMITH, when set; tresk::charsmith,
+# natively or through the target's CROSSCOMPILING_EMULATOR; in a cross build from the tools'
+# source tree, the copy built for the build machine; else tresk_charsmith from the PATH, as a
+# package manager or a distribution's cross build puts the build machine's there, kept in
+# TRESK_HOST_CHARSMITH as find_program keeps what it finds.
 #
-# Which program runs is chosen in TreskCharsmithProgram.cmake; the rule runs
-# TreskChartablesStep.cmake as a script.
+# One target per directory, built by default, writes the tables files asked for there
+# (tresk_chartables in the top directory). Every target that compiles or reads one must
+# depend on it, so that the file is written once and never while one of them reads it: from
+# CMake 3.19 the targets, in any directory, that list the file among their sources are found
+# at the end of configuring; TARGETS names others (and, before 3.19, all of them). The
+# program writes beside the output, which is replaced only when its bytes change, so that
+# nothing that compiles it is rebuilt for identical tables.
 # SPDX-License-Identifier: BSD-2-Clause
 # Copyright (c) 2026 The TRESK build tools authors
-
-include("${CMAKE_CURRENT_LIST_DIR}/TreskChartablesStep.cmake")
-include("${CMAKE_CURRENT_LIST_DIR}/TreskCharsmithProgram.cmake")
-set_property(GLOBAL PROPERTY _tresk_chartables_step "${CMAKE_CURRENT_LIST_DIR}/TreskChartablesStep.cmake")
 
 function(tresk_chartables output)
   cmake_parse_arguments(PARSE_ARGV 1 arg "BINARY" "LOCALE" "TARGETS")
   get_filename_component(output "${output}" ABSOLUTE BASE_DIR "${CMAKE_CURRENT_BINARY_DIR}")
   file(RELATIVE_PATH shown "${CMAKE_BINARY_DIR}" "${output}")
-  if(arg_UNPARSED_ARGUMENTS)
-    message(FATAL_ERROR "tresk_chartables(${shown}): unexpected arguments \"${arg_UNPARSED_ARGUMENTS}\"; "
-                        "the options are BINARY, LOCALE <name> and TARGETS <target>...")
-  endif()
-  # LOCALE with nothing after it or an empty value, however this CMake parses that.
-  list(FIND ARGN LOCALE locale_given)
-  if(locale_given GREATER -1 AND "${arg_LOCALE}" STREQUAL "")
-    message(FATAL_ERROR "tresk_chartables(${shown}): LOCALE needs a locale name, such as "
-                        "LOCALE fr_FR.ISO-8859-1; leave LOCALE out for the tables of the \"C\" locale")
-  endif()
-  # CMake writes such an output into its build files unescaped, and the build then fails
-  # far from here, or not at all but for another file.
-  if(output MATCHES "#")
-    message(FATAL_ERROR "tresk_chartables(${shown}): the path holds '#', which CMake cannot "
-                        "carry in a custom command's output; write the tables in a folder without it")
-  endif()
-
   # One rule per output: a second call with the same options only adds its targets.
-  set(asked_with "")
+  set(asked "")
   if(arg_BINARY)
-    list(APPEND asked_with BINARY)
+    list(APPEND asked BINARY)
   endif()
   if(DEFINED arg_LOCALE)
-    list(APPEND asked_with LOCALE ${arg_LOCALE})
+    list(APPEND asked LOCALE ${arg_LOCALE})
   endif()
-  string(REPLACE ";" " " asked_with "${asked_with}")
-  if(asked_with STREQUAL "")
-    set(asked_with "no options")
+  string(REPLACE ";" " " asked "${asked}")
+  if(asked STREQUAL "")
+    set(asked "no options")
   endif()
-  get_property(asked GLOBAL PROPERTY "_tresk_chartables ${output}" SET)
-  if(asked)
-    get_property(earlier GLOBAL PROPERTY "_tresk_chartables ${output}")
-    if(NOT earlier STREQUAL asked_with)
-      message(FATAL_ERROR "tresk_chartables(${shown}): asked for twice, with ${earlier} and "
-                          "with ${asked_with}; give each set of options its own output file")
-    endif()
-  else()
-    set_property(GLOBAL PROPERTY "_tresk_chartables ${output}" "${asked_with}")
+  get_property(earlier GLOBAL PROPERTY "_tresk_chartables ${output}")
+  list(FIND ARGN LOCALE locale_given)  # with nothing after it, however this CMake parses that
+  if(arg_UNPARSED_ARGUMENTS)
+    set(misuse "unexpected arguments \"${arg_UNPARSED_ARGUMENTS}\"; the options are BINARY, "
+               "LOCALE <name> and TARGETS <target>...")
+  elseif(locale_given GREATER -1 AND "${arg_LOCALE}" STREQUAL "")
+    set(misuse "LOCALE needs a locale name, such as LOCALE fr_FR.ISO-8859-1; leave LOCALE out "
+               "for the tables of the \"C\" locale")
+  elseif(output MATCHES "#")
+    # CMake writes such an output into its build files unescaped, and the build then fails
+    # far from here, or not at all but for another file.
+    set(misuse "the path holds '#', which CMake cannot carry in a custom command's output; "
+               "write the tables in a folder without it")
+  elseif(earlier AND NOT earlier STREQUAL asked)
+    set(misuse "asked for twice, with ${earlier} and with ${asked}; give each set of options "
+               "its own output file")
+  endif()
+  if(DEFINED misuse)
+    string(CONCAT misuse ${misuse})
+    message(FATAL_ERROR "tresk_chartables(${shown}): ${misuse}")
+  endif()
+  if(NOT earlier)
+    set_property(GLOBAL PROPERTY "_tresk_chartables ${output}" "${asked}")
     set_property(GLOBAL APPEND PROPERTY _tresk_chartables_outputs "${output}")
     _tresk_chartables_rule("${output}" "${shown}")
   endif()
   foreach(target IN LISTS arg_TARGETS)
     _tresk_chartables_wait(${target} "${output}")
   endforeach()
-  get_property(scheduled GLOBAL PROPERTY _tresk_chartables_scheduled SET)
+  get_property(scheduled GLOBAL PROPERTY _tresk_chartables_scheduled)
   if(NOT scheduled AND NOT CMAKE_VERSION VERSION_LESS 3.19)
     set_property(GLOBAL PROPERTY _tresk_chartables_scheduled ON)
     cmake_language(DEFER DIRECTORY "${CMAKE_SOURCE_DIR}" CALL _tresk_chartables_find_readers)
+  endif()
+endfunction()
+
+# The rule, for tresk_chartables(): arg_BINARY and arg_LOCALE come from the caller. Ninja
+# runs it again when its byproduct, the output, is gone. Make knows no byproducts: there the
+# output has a rule of its own that does nothing, which Make takes as done over when the
+# file is missing, and so runs the stamp's rule once more.
+function(_tresk_chartables_rule output shown)
+  _tresk_charsmith(program depends)
+  set(run ${program})
+  if(arg_BINARY)
+    list(APPEND run -b)
+  endif()
+  if(DEFINED arg_LOCALE)
+    set(run ${CMAKE_COMMAND} -E env "LC_ALL=${arg_LOCALE}" ${run} -L)
+    _tresk_check_locale("${arg_LOCALE}" "${shown}")
+  endif()
+  _tresk_chartables_name(name tresk_tables "${output}")
+  set(stamp "${CMAKE_CURRENT_BINARY_DIR}/CMakeFiles/${name}.stamp")
+  get_filename_component(folder "${output}" DIRECTORY)
+  set(output_is BYPRODUCTS)
+  if(CMAKE_GENERATOR MATCHES "Makefiles")
+    add_custom_command(OUTPUT "${output}" COMMENT "")
+    set(output_is DEPENDS)
+  endif()
+  # An emulator that cannot start the program may still exit 0: no earlier file is left for
+  # the copy to take.
+  add_custom_command(OUTPUT "${stamp}" ${output_is} "${output}"
+    COMMAND ${CMAKE_COMMAND} -E make_directory "${folder}"
+    COMMAND ${CMAKE_COMMAND} -E remove -f "${output}.new"
+    COMMAND ${run} "${output}.new"
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different "${output}.new" "${output}"
+    COMMAND ${CMAKE_COMMAND} -E touch "${stamp}"
+    DEPENDS ${depends}
+    COMMENT "Writing character tables ${shown}"
+    VERBATIM COMMAND_EXPAND_LISTS)
+  # One target writes all the tables files of a directory: Make visits every target of a
+  # build, each time it builds, and that costs more than the tables.
+  set(writer tresk_chartables)
+  if(NOT CMAKE_CURRENT_BINARY_DIR STREQUAL CMAKE_BINARY_DIR)
+    _tresk_chartables_name(writer tresk_chartables "${CMAKE_CURRENT_BINARY_DIR}")
+  endif()
+  if(NOT TARGET ${writer})
+    add_custom_target(${writer} ALL)
+  endif()
+  set_property(TARGET ${writer} APPEND PROPERTY SOURCES "${stamp}")  # target_sources: 3.19
+  set_property(GLOBAL PROPERTY "_tresk_chartables_writer ${output}" ${writer})
+endfunction()
+
+# _tresk_charsmith(<command var> <depends var>): the command that runs the program here, as
+# the header says, and what the rule depends on.
+function(_tresk_charsmith command_var depends_var)
+  if(NOT TRESK_HOST_CHARSMITH AND TARGET tresk::charsmith
+     AND (NOT CMAKE_CROSSCOMPILING OR CMAKE_CROSSCOMPILING_EMULATOR))
+    # CMake gives the programs it builds the emulator as this property, and runs them through
+    # it when a command names them; an imported program has it too, but it must be named.
+    set(${command_var} $<TARGET_PROPERTY:tresk::charsmith,CROSSCOMPILING_EMULATOR>
+                       $<TARGET_FILE:tresk::charsmith> PARENT_SCOPE)
+    set(${depends_var} tresk::charsmith PARENT_SCOPE)
+    return()
+  elseif(NOT TRESK_HOST_CHARSMITH AND TARGET tresk_host_charsmith)
+    get_target_property(program tresk_host_charsmith TRESK_PROGRAM)
+    set(${command_var} "${program}" PARENT_SCOPE)
+    set(${depends_var} "${program}" tresk_host_charsmith PARENT_SCOPE)
+    return()
+  elseif(NOT TRESK_HOST_CHARSMITH)
+    # From CMake 3.25, one that does not run here (the target's, on a PATH shared with it) is
+    # passed over.
+    set(validator "")
+    if(NOT CMAKE_VERSION VERSION_LESS 3.25)
+      set(validator VALIDATOR _tresk_runs)
+    endif()
+    find_program(TRESK_HOST_CHARSMITH tresk_charsmith ${validator} NO_CMAKE_FIND_ROOT_PATH
+                 DOC "tresk_charsmith built for the build machine, run instead of tresk::charsmith")
+    if(NOT TRESK_HOST_CHARSMITH)
+      message(FATAL_ERROR "tresk_chartables: no tresk_charsmith runs here: these tools have none "
+                          "for this machine (installed without it, or built for the target), and "
+                          "none runs from the PATH; put one built for this machine on the PATH or "
+                          "name it in TRESK_HOST_CHARSMITH, or set CMAKE_CROSSCOMPILING_EMULATOR "
+                          "to an emulator of the target")
+    endif()
+    message(STATUS "tresk_chartables: the tables are written by ${TRESK_HOST_CHARSMITH}, from the "
+                   "PATH (kept in the cache as TRESK_HOST_CHARSMITH)")
+  endif()
+  set(${command_var} "${TRESK_HOST_CHARSMITH}" PARENT_SCOPE)
+  set(${depends_var} "${TRESK_HOST_CHARSMITH}" PARENT_SCOPE)
+endfunction()
+
+# _tresk_runs(<var> <program>): find_program's validator; false unless the program's --help
+# exits 0 here.
+function(_tresk_runs var program)
+  execute_process(COMMAND "${program}" --help RESULT_VARIABLE status OUTPUT_QUIET ERROR_QUIET)
+  if(NOT status EQUAL 0)
+    set(${var} FALSE PARENT_SCOPE)
+  endif()
+endfunction()
+
+# _tresk_check_locale(<name> <output>): in a native build, stops configuring when the C
+# library cannot set the locale <name>; a cross build finds out when the tables are written.
+function(_tresk_check_locale name shown)
+  string(MAKE_C_IDENTIFIER "${name}" id)
+  if(CMAKE_CROSSCOMPILING OR NOT CMAKE_C_COMPILER_LOADED OR name MATCHES "^(C|POSIX)$"
+     OR _TRESK_LOCALE_${id})
+    return()
+  endif()
+  set(source "${CMAKE_BINARY_DIR}/CMakeFiles/tresk_locale_check.c")
+  file(WRITE "${source}" "#include <locale.h>\nint main(int argc, char **argv) {\n"
+                         "  return argc == 2 && setlocale(LC_ALL, argv[1]) ? 0 : 1;\n}\n")
+  try_run(runs compiles "${CMAKE_BINARY_DIR}/CMakeFiles/tresk_locale_check" "${source}" ARGS "${name}")
+  set(status "${runs}")
+  set(built "${compiles}")
+  unset(runs CACHE)
+  unset(compiles CACHE)
+  if(built AND NOT status EQUAL 0)
+    string(REGEX REPLACE "^([^.@]+)[.]([^@]+).*" "localedef -i \\1 -f \\2 ${name}" make "${name}")
+    if(make STREQUAL name)
+      set(make localedef)
+    endif()
+    message(FATAL_ERROR "tresk_chartables(${shown}): the locale ${name} is not available on this "
+                        "machine; make it with ${make} or install the system's locales package; "
+                        "then configure again")
+  elseif(built)
+    set(_TRESK_LOCALE_${id} TRUE CACHE INTERNAL "the C library can set the locale ${name}")
   endif()
 endfunction()
 
@@ -98,9 +216,10 @@ function(_tresk_chartables_wait target output)
   endif()
 endfunction()
 
-# Run once at the end of configuring: every target of the build, in any directory, that lists
-# a tables file among its sources waits for its writer. Under Make a target that compiles a
-# generated file without depending on its writer finds no rule for it, or writes it itself.
+# Run once at the end of configuring: every target of the build, in any directory, that
+# lists a tables file among its sources waits for its writer. Under Make a target that
+# compiles a generated file without depending on its writer finds no rule for it, or writes
+# it itself. A relative source is found in the binary directory (generated) or the source one.
 function(_tresk_chartables_find_readers)
   get_property(outputs GLOBAL PROPERTY _tresk_chartables_outputs)
   set(directories "${CMAKE_SOURCE_DIR}")
@@ -110,110 +229,20 @@ function(_tresk_chartables_find_readers)
     list(APPEND directories ${subdirectories})
     get_property(targets DIRECTORY "${directory}" PROPERTY BUILDSYSTEM_TARGETS)
     foreach(target IN LISTS targets)
-      _tresk_chartables_sources(sources ${target})
-      foreach(output IN LISTS outputs)
-        list(FIND sources "${output}" at)  # not IN_LIST: the caller's policies apply
-        if(at GREATER -1)
-          _tresk_chartables_wait(${target} "${output}")
-        endif()
+      get_target_property(sources ${target} SOURCES)
+      get_target_property(source_dir ${target} SOURCE_DIR)
+      get_target_property(binary_dir ${target} BINARY_DIR)
+      list(FILTER sources EXCLUDE REGEX "[$]<")
+      foreach(source IN LISTS sources)
+        get_filename_component(generated "${source}" ABSOLUTE BASE_DIR "${binary_dir}")
+        get_filename_component(given "${source}" ABSOLUTE BASE_DIR "${source_dir}")
+        foreach(path IN ITEMS "${generated}" "${given}")
+          list(FIND outputs "${path}" at)  # not IN_LIST: the caller's policies apply
+          if(at GREATER -1)
+            _tresk_chartables_wait(${target} "${path}")
+          endif()
+        endforeach()
       endforeach()
     endforeach()
   endwhile()
 endfunction()
-
-# _tresk_chartables_sources(<var> <target>): the full paths that the target's sources may
-# name: a relative name is found in the binary directory (generated) or the source one.
-function(_tresk_chartables_sources var target)
-  get_target_property(sources ${target} SOURCES)
-  get_target_property(source_dir ${target} SOURCE_DIR)
-  get_target_property(binary_dir ${target} BINARY_DIR)
-  set(paths "")
-  foreach(source IN LISTS sources)
-    if(NOT source MATCHES "[$]<")
-      get_filename_component(generated "${source}" ABSOLUTE BASE_DIR "${binary_dir}")
-      get_filename_component(given "${source}" ABSOLUTE BASE_DIR "${source_dir}")
-      list(APPEND paths "${generated}" "${given}")
-    endif()
-  endforeach()
-  set(${var} "${paths}" PARENT_SCOPE)
-endfunction()
-
-# The rule itself, for tresk_chartables(): arg_BINARY and arg_LOCALE come from the caller.
-function(_tresk_chartables_rule output shown)
-  _tresk_chartables_name(name tresk_tables "${output}")
-  _tresk_charsmith_command(program depends hint)
-  set(options "")
-  if(hint)
-    list(APPEND options "-DTRESK_HINT=${hint}")
-  endif()
-  if(arg_BINARY)
-    list(APPEND options -DTRESK_BINARY=1)
-  endif()
-  if(DEFINED arg_LOCALE)
-    list(APPEND options "-DTRESK_LOCALE=${arg_LOCALE}")
-    _tresk_check_locale("${arg_LOCALE}" "${shown}")
-  endif()
-  get_property(script GLOBAL PROPERTY _tresk_chartables_step)
-  set(stamp "${CMAKE_CURRENT_BINARY_DIR}/CMakeFiles/${name}.stamp")
-  # The stamp records that the rule ran, so that tables left as they were (their time
-  # included) do not make it run again. Ninja knows the output as the rule's byproduct and
-  # runs the rule again when the file is gone. Make knows no byproducts: there the output
-  # is a file with a rule of its own that does nothing, which Make takes as done over when
-  # the file is missing, and so runs the stamp's rule once more.
-  set(byproducts BYPRODUCTS "${output}")
-  set(output_rule "")
-  if(CMAKE_GENERATOR MATCHES "Makefiles")
-    add_custom_command(OUTPUT "${output}" COMMENT "")
-    set(byproducts "")
-    set(output_rule "${output}")
-  endif()
-  add_custom_command(
-    OUTPUT "${stamp}"
-    ${byproducts}
-    COMMAND ${CMAKE_COMMAND} "-DTRESK_RUN=${program}" "-DTRESK_OUTPUT=${output}"
-            "-DTRESK_STAMP=${stamp}" ${options} -P "${script}"
-    DEPENDS ${depends} "${script}" ${output_rule}
-    COMMENT "Writing character tables ${shown}"
-    VERBATIM)
-  # One target writes all the tables files of a directory: Make visits every target of a
-  # build, each time it builds, and that costs more than the tables.
-  set(writer tresk_chartables)
-  if(NOT CMAKE_CURRENT_BINARY_DIR STREQUAL CMAKE_BINARY_DIR)
-    _tresk_chartables_name(writer tresk_chartables "${CMAKE_CURRENT_BINARY_DIR}")
-  endif()
-  if(NOT TARGET ${writer})
-    add_custom_target(${writer} ALL)
-  endif()
-  set_property(TARGET ${writer} APPEND PROPERTY SOURCES "${stamp}")  # target_sources: 3.19
-  set_property(GLOBAL PROPERTY "_tresk_chartables_writer ${output}" ${writer})
-endfunction()
-
-# _tresk_check_locale(<name> <output>): in a native build, stops configuring when the C
-# library cannot set the locale <name>; a cross build finds out when the tables are written.
-function(_tresk_check_locale name shown)
-  string(MAKE_C_IDENTIFIER "${name}" id)
-  if(CMAKE_CROSSCOMPILING OR NOT CMAKE_C_COMPILER_LOADED OR name MATCHES "^(C|POSIX)$"
-     OR _TRESK_LOCALE_${id})
-    return()
-  endif()
-  set(source "${CMAKE_BINARY_DIR}/CMakeFiles/tresk_locale_check.c")
-  if(NOT EXISTS "${source}")
-    file(WRITE "${source}" "#include <locale.h>\nint main(int argc, char **argv) {\n"
-                           "  return argc == 2 && setlocale(LC_ALL, argv[1]) ? 0 : 1;\n}\n")
-  endif()
-  try_run(runs compiles "${CMAKE_BINARY_DIR}/CMakeFiles/tresk_locale_check" "${source}"
-          ARGS "${name}")
-  set(status "${runs}")
-  set(built "${compiles}")
-  unset(runs CACHE)
-  unset(compiles CACHE)
-  if(NOT built)
-    return()
-  endif()
-  if(NOT status EQUAL 0)
-    _tresk_missing_locale(advice "${name}")
-    message(FATAL_ERROR "tresk_chartables(${shown}): ${advice}; then configure again")
-  endif()
-  set(_TRESK_LOCALE_${id} TRUE CACHE INTERNAL "the C library can set the locale ${name}")
-endfunction()
-

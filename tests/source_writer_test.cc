@@ -19,7 +19,7 @@ std::string render(const char* locale_name) {
   std::array<std::uint8_t, kBlockSize> block;
   build_tables(block.data());
   std::string text(source_capacity(std::strlen(locale_name)), '\0');
-  text.resize(render_source(block.data(), locale_name, text.data()));
+  text.resize(render_source(block.data(), locale_name, text.data(), text.size()));
   return text;
 }
 

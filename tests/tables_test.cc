@@ -16,10 +16,10 @@ namespace {
 
 using Block1088 = std::array<std::uint8_t, kBlockSize>;
 
-Block1088 built(Classifier classifier = kFastestClassifier) {
+Block1088 built() {
   Block1088 block;
   block.fill(0xAA);  // build_tables must overwrite every byte
-  build_tables(block.data(), classifier);
+  build_tables(block.data());
   return block;
 }
 
@@ -62,14 +62,6 @@ void expect_follows_locale(const Block1088& block) {
   }
 }
 
-// The function calls, which other C libraries get, and glibc's tables, which the program
-// reads there, give the same block byte for byte, and each follows the locale.
-void expect_classifiers_agree() {
-  const Block1088 from_functions = built(Classifier::kFunctions);
-  EXPECT_EQ(from_functions, built(Classifier::kLibraryTables));
-  expect_follows_locale(from_functions);
-}
-
 // The rules that no locale can change.
 void expect_fixed_rules(const Block1088& block) {
   for (int c = 0; c < 256; c++) {
@@ -110,7 +102,6 @@ TEST(TablesInC, EveryCodeMatchesAsciiClassification) {
   }
   expect_follows_locale(block);
   expect_fixed_rules(block);
-  expect_classifiers_agree();
 }
 
 TEST(TablesInC, BitsRunFromTheLeastSignificantEnd) {
@@ -130,7 +121,6 @@ TEST(TablesInEightBitLocale, FollowTheLocaleAndKeepTheFixedRules) {
   const Block1088 block = built();
   expect_follows_locale(block);
   expect_fixed_rules(block);
-  expect_classifiers_agree();
   EXPECT_EQ(block[kLowerOffset + 'I'], 0xFD);  // dotless i
   EXPECT_EQ(block[kFlipOffset + 'i'], 0xDD);   // capital I with dot
   EXPECT_EQ(block[kFlipOffset + 0xFD], 'I');

@@ -13,8 +13,7 @@ list(SORT installed)
 set(package ${LIBDIR}/cmake/TreskTools)
 set(expected ${BINDIR}/tresk_charsmith${EXE} ${LIBDIR}/tresk_ord2utf32.o ${MANDIR}/man1/tresk_charsmith.1
              ${package}/TreskToolsConfig.cmake ${package}/TreskToolsConfigVersion.cmake
-             ${package}/TreskChartables.cmake ${package}/TreskCharsmithProgram.cmake
-             ${package}/TreskChartablesStep.cmake ${LIBDIR}/pkgconfig/tresk-tools.pc
+             ${package}/TreskChartables.cmake ${package}/TreskPlatform.cmake ${LIBDIR}/pkgconfig/tresk-tools.pc
              ${DATADIR}/aclocal/tresk-tools.m4 ${DOCDIR}/LICENSE)
 list(SORT expected)
 if(NOT installed STREQUAL expected)
