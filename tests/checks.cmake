@@ -10,6 +10,17 @@ function(fact name value)
   endif()
 endfunction()
 include("${CMAKE_CURRENT_BINARY_DIR}/facts.cmake" OPTIONAL)
+# Zig's build names the system and processor its own way, and the paths relative to the
+# folder the check runs in.
+include("${CMAKE_CURRENT_LIST_DIR}/../cmake/TreskPlatform.cmake")
+tresk_platform(platform "${SYSTEM}" "${PROCESSOR}")
+set(SYSTEM "${platform_SYSTEM}")
+set(PROCESSOR "${platform_PROCESSOR}")
+foreach(path DIR CHARSMITH OBJECT)
+  if(NOT "${${path}}" STREQUAL "")
+    get_filename_component(${path} "${${path}}" ABSOLUTE)
+  endif()
+endforeach()
 
 # The tree that installed_install stages, which the other installed routes build from: the
 # staged prefix, and where INSTALLED holds no space itself, the same tree reached through a

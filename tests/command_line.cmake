@@ -1,10 +1,12 @@
 # tresk_charsmith as a command, run as a build runs it (through the emulator, if any) and
-# judged from outside: every message and status, the files written and kept, write
-# failures, the environment's locale, the generated C through the build machine's
-# compiler, and in a cross build the outputs of the build machine's copy, in DIR:
-#   cmake -DDIR=... -P command_line.cmake
-# LOCALES holds the test-built 8-bit locale for the target (HOST_LOCALES for the copy, each
-# in its machine's byte order).
+# judged from outside, in DIR, in three parts that need different things of this machine:
+#   cmake -DDIR=... [-DPART=device|locale] -P command_line.cmake
+# By default: every message and status, the files written and kept, writes cut short, the
+# environment's locale, and in a cross build the outputs of the build machine's copy. With
+# PART=device, a full device's, where a node of one's own can be made (as root). With
+# PART=locale, the 8-bit locale's, the generated C through the build machine's compiler
+# BUILD_CC; LOCALES holds that locale for the target (HOST_LOCALES for the copy, each in its
+# machine's byte order).
 # SPDX-License-Identifier: BSD-2-Clause
 # Copyright (c) 2026 The TRESK build tools authors
 cmake_policy(VERSION 3.16...4.3)  # quoted words are words, not variables
@@ -18,10 +20,6 @@ file(MAKE_DIRECTORY "${DIR}")
 # on whatever locale this machine's environment names.
 unset(ENV{LC_ALL})
 set(turkish tr_TR.ISO-8859-9)
-set(have_turkish OFF)
-if(EXISTS "${LOCALES}/${turkish}/LC_CTYPE")
-  set(have_turkish ON)
-endif()
 # What differs by platform: WebAssembly's C libraries take any locale name (and classify as
 # in "C"); Windows has no links and no file size limit, and its C library takes the user's
 # default locale when LC_ALL is unset, whatever LANG says.
@@ -83,6 +81,100 @@ function(check_run status size err)
     endif()
   endif()
 endfunction()
+
+# with_locale(<locale> <locales folder>): the environment that selects the locale.
+macro(with_locale locale folder)
+  set(ENV{LC_ALL} "${locale}")
+  set(ENV{LOCPATH} "${folder}")
+endmacro()
+
+# compare_with_copy(<locale>): in a cross build, the outputs of the build machine's copy
+# and of the program are the same, source and binary.
+function(compare_with_copy locale)
+  if(NOT CROSS OR NOT BUILD_MACHINE_CHARSMITH)
+    return()
+  endif()
+  foreach(options "-L" "-L;-b")
+    with_locale("${locale}" "${HOST_LOCALES}")
+    run_checked(ignored "the build machine's copy" "${BUILD_MACHINE_CHARSMITH}" ${options} "${DIR}/host.out")
+    with_locale("${locale}" "${LOCALES}")
+    charsmith(got ${options} "${DIR}/target.out")
+    files_differ(differ "${DIR}/host.out" "${DIR}/target.out")
+    if(differ)
+      message(SEND_ERROR "the build machine's copy and the program differ in ${locale} (${options})")
+    endif()
+  endforeach()
+  set(ENV{LC_ALL} C)
+endfunction()
+
+if(PART STREQUAL "device")
+  # A full device: the failure is reported and the node kept (the output may be a device, and
+  # the program may run as root). The node is this check's own.
+  set(full "${DIR}/full")
+  execute_process(COMMAND mknod "${full}" c 1 7 RESULT_VARIABLE no_node ERROR_QUIET)
+  if(no_node)
+    message("was not run: no device node can be made here; run the suite as root")
+    return()
+  endif()
+  check_run(1 - "tresk_charsmith: fwrite() returned wrong length 0 instead of 1088\n" -b "${full}")
+  check_run(1 - "tresk_charsmith: failed to write ${full}\n" "${full}")
+  execute_process(COMMAND test -c "${full}" RESULT_VARIABLE removed)
+  if(removed)
+    message(SEND_ERROR "the device node ${full} was removed")
+  endif()
+  return()
+elseif(PART STREQUAL "locale")
+  # The 8-bit locale's source, compiled by a real compiler with a stand-in for the library's
+  # header, holds exactly the binary output of the same locale, which is not that of "C";
+  # so it does when the locale's name would break out of its comment. The C library accepts
+  # that name when LOCPATH holds a folder of that name whose locale has the name's code set.
+  set(hostile "/x*/;int evil;/*/${turkish}")
+  execute_process(COMMAND mkdir -p "${DIR}/hostile${hostile}")
+  execute_process(COMMAND cp -R "${LOCALES}/${turkish}/." "${DIR}/hostile${hostile}")
+  file(WRITE "${DIR}/tresk_internal.h" "#include <stdint.h>\n#define PRIV(name) _tresk_##name\n")
+  file(WRITE "${DIR}/dump.c" [[
+#include <stdio.h>
+#include "tables.c"
+_Static_assert(sizeof PRIV(default_tables) == 1088, "size");
+/* Clashes with anything a locale name might inject. */
+static char evil __attribute__((unused));
+int main(int argc, char **argv) {
+  FILE *f = argc == 2 ? fopen(argv[1], "wb") : NULL;
+  if (!f) return 2;
+  fwrite(PRIV(default_tables), 1, sizeof PRIV(default_tables), f);
+  return fclose(f) != 0;
+}
+]])
+  foreach(locale IN ITEMS "${turkish}" "${hostile}")
+    set(folder "${LOCALES}")
+    if(locale STREQUAL hostile)
+      set(folder "${DIR}/hostile")
+    endif()
+    with_locale("${locale}" "${folder}")
+    charsmith(source -L "${DIR}/tables.c")
+    charsmith(binary -L -b "${DIR}/tables.bin")
+    set(ENV{LC_ALL} C)
+    run_checked(ignored "compile the ${locale} tables" "${BUILD_CC}" -Wall -Werror -o "${DIR}/dump"
+                "${DIR}/dump.c")
+    run_checked(ignored "the compiled ${locale} tables" "${DIR}/dump" "${DIR}/dumped.bin")
+    files_differ(differ "${DIR}/dumped.bin" "${DIR}/tables.bin")
+    if(differ OR NOT "${source} ${binary}" STREQUAL "status 0 status 0")
+      message(SEND_ERROR "the ${locale} source does not compile to its binary output")
+    endif()
+  endforeach()
+  charsmith(ignored -b "${DIR}/c.bin")
+  files_differ(differ "${DIR}/c.bin" "${DIR}/tables.bin")
+  if(NOT differ)
+    message(SEND_ERROR "the 8-bit locale's tables are those of \"C\"")
+  endif()
+  file(READ "${DIR}/tables.c" text)
+  string(FIND "${text}" "written in the /x*\\/;int evil;/\\*\\/${turkish} locale. */\n" at)
+  if(at EQUAL -1)
+    message(SEND_ERROR "the hostile locale name is not escaped in its comment")
+  endif()
+  compare_with_copy("${turkish}")
+  return()
+endif()
 
 set(one_file "tresk_charsmith: one filename argument is required\n")
 set(usage "Usage: tresk_charsmith [options] <output file>
@@ -149,21 +241,6 @@ if(NOT got STREQUAL "status 0" OR at EQUAL -1 OR (NOT windows AND NOT length EQU
   message(SEND_ERROR "-L with LC_ALL unset: ${got}, ${length} bytes, ${got_err}")
 endif()
 
-# A full device: the failure is reported and the node kept (the output may be a device, and
-# the program may run as root). The node is this check's own.
-set(full "${DIR}/full")
-execute_process(COMMAND mknod "${full}" c 1 7 RESULT_VARIABLE no_node ERROR_QUIET)
-if(no_node)
-  message(STATUS "no full device can be made here (mknod needs root): not checked")
-else()
-  check_run(1 - "tresk_charsmith: fwrite() returned wrong length 0 instead of 1088\n" -b "${full}")
-  check_run(1 - "tresk_charsmith: failed to write ${full}\n" "${full}")
-  execute_process(COMMAND test -c "${full}" RESULT_VARIABLE removed)
-  if(removed)
-    message(SEND_ERROR "the device node ${full} was removed")
-  endif()
-endif()
-
 # A write that gets partway (a file size limit of one 1,024-byte block) to a file that held
 # something before: no partial tables stay under any name; a link stays, pointing at an
 # emptied file, and a regular file is removed.
@@ -199,84 +276,4 @@ if(NOT windows)
     endforeach()
   endforeach()
 endif()
-
-# with_locale(<locale> <locales folder>): the environment that selects the locale.
-macro(with_locale locale folder)
-  set(ENV{LC_ALL} "${locale}")
-  set(ENV{LOCPATH} "${folder}")
-endmacro()
-
-# The 8-bit locale's source, compiled by a real compiler with a stand-in for the library's
-# header, holds exactly the binary output of the same locale, which is not that of "C";
-# so it does when the locale's name would break out of its comment. The C library accepts
-# that name when LOCPATH holds a folder of that name whose locale has the name's code set.
-if(have_turkish AND BUILD_CC)
-  set(hostile "/x*/;int evil;/*/${turkish}")
-  execute_process(COMMAND mkdir -p "${DIR}/hostile${hostile}")
-  execute_process(COMMAND cp -R "${LOCALES}/${turkish}/." "${DIR}/hostile${hostile}")
-  file(WRITE "${DIR}/tresk_internal.h" "#include <stdint.h>\n#define PRIV(name) _tresk_##name\n")
-  file(WRITE "${DIR}/dump.c" [[
-#include <stdio.h>
-#include "tables.c"
-_Static_assert(sizeof PRIV(default_tables) == 1088, "size");
-/* Clashes with anything a locale name might inject. */
-static char evil __attribute__((unused));
-int main(int argc, char **argv) {
-  FILE *f = argc == 2 ? fopen(argv[1], "wb") : NULL;
-  if (!f) return 2;
-  fwrite(PRIV(default_tables), 1, sizeof PRIV(default_tables), f);
-  return fclose(f) != 0;
-}
-]])
-  foreach(locale IN ITEMS "${turkish}" "${hostile}")
-    set(folder "${LOCALES}")
-    if(locale STREQUAL hostile)
-      set(folder "${DIR}/hostile")
-    endif()
-    with_locale("${locale}" "${folder}")
-    charsmith(source -L "${DIR}/tables.c")
-    charsmith(binary -L -b "${DIR}/tables.bin")
-    set(ENV{LC_ALL} C)
-    run_checked(ignored "compile the ${locale} tables" "${BUILD_CC}" -Wall -Werror -o "${DIR}/dump"
-                "${DIR}/dump.c")
-    run_checked(ignored "the compiled ${locale} tables" "${DIR}/dump" "${DIR}/dumped.bin")
-    files_differ(differ "${DIR}/dumped.bin" "${DIR}/tables.bin")
-    if(differ OR NOT "${source} ${binary}" STREQUAL "status 0 status 0")
-      message(SEND_ERROR "the ${locale} source does not compile to its binary output")
-    endif()
-  endforeach()
-  charsmith(ignored -b "${DIR}/c.bin")
-  files_differ(differ "${DIR}/c.bin" "${DIR}/tables.bin")
-  if(NOT differ)
-    message(SEND_ERROR "the 8-bit locale's tables are those of \"C\"")
-  endif()
-  file(READ "${DIR}/tables.c" text)
-  string(FIND "${text}" "written in the /x*\\/;int evil;/\\*\\/${turkish} locale. */\n" at)
-  if(at EQUAL -1)
-    message(SEND_ERROR "the hostile locale name is not escaped in its comment")
-  endif()
-elseif(NOT have_turkish)
-  message(STATUS "the 8-bit test locale was not built for the target: its round trips are not checked")
-endif()
-
-# A cross build: the outputs are those of the build machine's copy, in "C" and in the 8-bit
-# locale, source and binary.
-if(CROSS AND BUILD_MACHINE_CHARSMITH)
-  set(locales C)
-  if(have_turkish)
-    list(APPEND locales "${turkish}")
-  endif()
-  foreach(locale IN LISTS locales)
-    foreach(options "-L" "-L;-b")
-      with_locale("${locale}" "${HOST_LOCALES}")
-      run_checked(ignored "the build machine's copy" "${BUILD_MACHINE_CHARSMITH}" ${options} "${DIR}/host.out")
-      with_locale("${locale}" "${LOCALES}")
-      charsmith(got ${options} "${DIR}/target.out")
-      files_differ(differ "${DIR}/host.out" "${DIR}/target.out")
-      if(differ)
-        message(SEND_ERROR "the build machine's copy and the program differ in ${locale} (${options})")
-      endif()
-    endforeach()
-  endforeach()
-  set(ENV{LC_ALL} C)
-endif()
+compare_with_copy(C)

@@ -5,7 +5,7 @@
 # installed routes take the tools from a prefix of one's own, installed (ROUTE=prefix) and
 # found as installing.md says, with HOME in the build tree (DOCUMENTS_HOME). using.md's
 # configure.ac and Makefile.am are the example's, built by installed/configure.cmake.
-#   cmake -DROUTE=prefix|cmake|make|meson|conan|zig -DDIR=... -P documents.cmake
+#   cmake -DROUTE=prefix|cmake|locale|make|meson|conan|zig -DDIR=... -P documents.cmake
 # SPDX-License-Identifier: BSD-2-Clause
 # Copyright (c) 2026 The TRESK build tools authors
 cmake_policy(VERSION 3.16...4.3)
@@ -113,23 +113,23 @@ if(ROUTE STREQUAL "cmake")
   run_checked(ignored "build, the installed tools" ${CMAKE_COMMAND} --build "${DIR}/installed")
   check_library("${DIR}/installed/libtresk.a" "${DIR}/src")
 
+elseif(ROUTE STREQUAL "locale")
   # The README's locale of one's own, made as it says and used by its command line.
-  if(LOCALEDEF)
-    file(READ "${TOOLS}/README.md" readme)
-    if(NOT readme MATCHES "`(mkdir [^`]*localedef [^`]*)` in a[ \n]+folder of your own, used with `([^`]*)`")
-      message(FATAL_ERROR "README.md no longer says how to make a locale in a folder of one's own")
-    endif()
-    set(make_locale "${CMAKE_MATCH_1}")
-    set(locpath "${CMAKE_MATCH_2}")
-    if(NOT readme MATCHES "\n    (LC_ALL=[^ ]+) tresk_charsmith -L ([^\n]+)")
-      message(FATAL_ERROR "README.md no longer shows a run with -L")
-    endif()
-    run_checked(ignored "the README's ${make_locale}" ${CMAKE_COMMAND} -E chdir "${DIR}" sh -c "${make_locale}")
-    run_checked(ignored "the README's -L command" ${CMAKE_COMMAND} -E chdir "${DIR}" ${CMAKE_COMMAND} -E env
-                "${locpath}" "${CMAKE_MATCH_1}" "${CHARSMITH}" -L "${CMAKE_MATCH_2}")
-    file(READ "${DIR}/${CMAKE_MATCH_2}" tables)
-    expect("${tables}" "written in the fr_FR[.]ISO-8859-1 locale" "the README's tables")
+  file(MAKE_DIRECTORY "${DIR}")
+  file(READ "${TOOLS}/README.md" readme)
+  if(NOT readme MATCHES "`(mkdir [^`]*localedef [^`]*)` in a[ \n]+folder of your own, used with `([^`]*)`")
+    message(FATAL_ERROR "README.md no longer says how to make a locale in a folder of one's own")
   endif()
+  set(make_locale "${CMAKE_MATCH_1}")
+  set(locpath "${CMAKE_MATCH_2}")
+  if(NOT readme MATCHES "\n    (LC_ALL=[^ ]+) tresk_charsmith -L ([^\n]+)")
+    message(FATAL_ERROR "README.md no longer shows a run with -L")
+  endif()
+  run_checked(ignored "the README's ${make_locale}" ${CMAKE_COMMAND} -E chdir "${DIR}" sh -c "${make_locale}")
+  run_checked(ignored "the README's -L command" ${CMAKE_COMMAND} -E chdir "${DIR}" ${CMAKE_COMMAND} -E env
+              "${locpath}" "${CMAKE_MATCH_1}" "${CHARSMITH}" -L "${CMAKE_MATCH_2}")
+  file(READ "${DIR}/${CMAKE_MATCH_2}" tables)
+  expect("${tables}" "written in the fr_FR[.]ISO-8859-1 locale" "the README's tables")
 elseif(ROUTE STREQUAL "make")
   # using.md's Makefile; without PKG_CONFIG_PATH it says to set it, and where the prefix
   # holds a space, that make cannot carry it.

@@ -45,23 +45,6 @@ if(TARGET_RUNS)
 else()
   file(COPY_FILE "${OBJECT}" "${INSTALLED}/tables.bin")  # a file that is no program, for the cmake route
 endif()
-# Under a prefix that holds '#', which pkg-config reads as a comment unless escaped, the
-# module still names the files installed.
-if(PKG_CONFIG)
-  set(hashed "${INSTALLED}/c#/tools")
-  run_checked(ignored "install under ${hashed}" ${CMAKE_COMMAND} --install "${TOOLS_BUILD}" --prefix "${hashed}")
-  foreach(variable "charsmith|${BINDIR}/tresk_charsmith${EXE}" "ord2utf32_object|${LIBDIR}/tresk_ord2utf32.o")
-    string(REPLACE "|" ";" variable "${variable}")
-    list(GET variable 0 name)
-    list(GET variable 1 file)
-    run_checked(path "pkg-config --variable=${name}" ${CMAKE_COMMAND} -E env --unset=PKG_CONFIG_SYSROOT_DIR
-                "PKG_CONFIG_LIBDIR=${hashed}/${LIBDIR}/pkgconfig" ${PKG_CONFIG} --variable=${name} tresk-tools)
-    string(STRIP "${path}" path)
-    if(NOT path STREQUAL "${hashed}/${file}")
-      message(FATAL_ERROR "the module installed under ${hashed} names ${name} ${path}")
-    endif()
-  endforeach()
-endif()
 # What a module cannot carry at all stops the install (CMake itself refuses a backslash).
 foreach(name "dollar\${brace" "line\nbreak")
   expect_failure("install under ${name}" "tresk-tools.pc: .* holds '.*', which a pkg-config module cannot carry"

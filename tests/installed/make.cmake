@@ -1,5 +1,5 @@
-# The example library built with Make from the installed tree, through pkg-config:
-# cmake -P make.cmake
+# The example library built with Make from the installed tree, through pkg-config, and the
+# module installed under a prefix that holds '#': cmake -P make.cmake
 # SPDX-License-Identifier: BSD-2-Clause
 # Copyright (c) 2026 The TRESK build tools authors
 include("${CMAKE_CURRENT_LIST_DIR}/../checks.cmake")
@@ -21,5 +21,20 @@ foreach(root IN LISTS roots)
     list(APPEND make "CC=${TARGET_CC}" "AR=${AR}" "EMULATOR=${emulator_line}" "EXEEXT=${EXE}")
   endif()
   expect_outcome("make through pkg-config in ${root}" "${make_stops}" ${make} check)
+endforeach()
+# Under a prefix that holds '#', which pkg-config reads as a comment unless escaped, the
+# module still names the files installed.
+set(hashed "${INSTALLED}/c#/tools")
+run_checked(ignored "install under ${hashed}" ${CMAKE_COMMAND} --install "${TOOLS_BUILD}" --prefix "${hashed}")
+foreach(variable "charsmith|${BINDIR}/tresk_charsmith${EXE}" "ord2utf32_object|${LIBDIR}/tresk_ord2utf32.o")
+  string(REPLACE "|" ";" variable "${variable}")
+  list(GET variable 0 name)
+  list(GET variable 1 file)
+  run_checked(path "pkg-config --variable=${name}" ${CMAKE_COMMAND} -E env --unset=PKG_CONFIG_SYSROOT_DIR
+              "PKG_CONFIG_LIBDIR=${hashed}/${LIBDIR}/pkgconfig" ${PKG_CONFIG} --variable=${name} tresk-tools)
+  string(STRIP "${path}" path)
+  if(NOT path STREQUAL "${hashed}/${file}")
+    message(FATAL_ERROR "the module installed under ${hashed} names ${name} ${path}")
+  endif()
 endforeach()
 message(STATUS "make: built and checked through pkg-config")
