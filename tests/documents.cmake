@@ -169,86 +169,114 @@ elseif(ROUTE STREQUAL "meson")
   run_checked(output "second Meson build" ${MESON} compile -C "${DIR}/subproject")
   expect("${output}" "no work to do" "second Meson build")
 elseif(ROUTE STREQUAL "conan")
-  # The tools' recipe, created natively and for AArch64 Linux (with and without a C++
-  # compiler for the target), in a Conan home of the build tree's own; then using.md's
-  # recipe with the README's CMakeLists.txt, built natively and for AArch64.
+  # A C library made from Conan's own template, with the tools added as using.md says and its
+  # test_package, created by using.md's command lines as written (static, shared, AArch64 from
+  # its profile) in a Conan home of the build tree's own, the tools' source in its tools/;
+  # then the tools' packages moved to another home, where a library is built with them; and a
+  # cross profile that asks for the program and names no C++ compiler, refused.
+  set(lib "${DIR}/tresk")
+  set(conan ${CMAKE_COMMAND} -E chdir "${lib}" ${CMAKE_COMMAND} -E env --unset=CC --unset=CXX "${CONAN}")
+  foreach(home home moved)
+    set(ENV{CONAN_HOME} "${DIR}/${home}")
+    run_checked(ignored "conan profile detect" ${CONAN} profile detect)
+    run_checked(ignored "conan remote remove" ${CONAN} remote remove "*")
+    snippet(profile "${TOOLS}/doc/using.md" "# aarch64")
+    file(WRITE "${DIR}/${home}/profiles/aarch64" "${profile}")
+  endforeach()
   set(ENV{CONAN_HOME} "${DIR}/home")
-  run_checked(ignored "conan profile detect" "${CONAN}" profile detect)
-  run_checked(ignored "conan remote remove" "${CONAN}" remote remove "*")
-  string(REGEX REPLACE "-(gcc|cc)$" "-g++" aarch64_cxx "${AARCH64_CC}")
-  foreach(profile "aarch64|\"cpp\": \"${aarch64_cxx}\", " "aarch64-c|")
-    string(REPLACE "|" ";" profile "${profile}")
-    list(GET profile 0 name)
-    list(GET profile 1 cpp)
-    file(WRITE "${DIR}/home/profiles/${name}" "include(default)
-[settings]
-os=Linux
-arch=armv8
-[conf]
-tools.build:compiler_executables={${cpp}\"c\": \"${AARCH64_CC}\"}
-")
-  endforeach()
-  copy_tools("${TOOLS}" "${DIR}/tools")
-  file(COPY "${TOOLS}/conanfile.py" "${TOOLS}/tools-tree.txt" "${TOOLS}/test_package"
-       DESTINATION "${DIR}/tools")
-  file(COPY "${SOURCE}" DESTINATION "${DIR}/tools/examples")
-  set(conan ${CMAKE_COMMAND} -E env --unset=CC --unset=CXX "${CONAN}")
-  foreach(host "default|" "aarch64|" "aarch64-c|-o;tresk-tools/*:charsmith=False")
-    string(REPLACE "|" ";" host "${host}")
-    list(POP_FRONT host profile)
-    run_checked(ignored "conan create, ${profile}" ${conan} create "${DIR}/tools" -pr:h ${profile}
-                --build=missing ${host})
-  endforeach()
-  expect_failure("the program for a target without a C++ compiler" "tresk_charsmith is C[+][+], and this profile names no C[+][+] compiler"
-                 ${conan} create "${DIR}/tools" -pr:h aarch64-c --build=missing)
-  expect_failure("a system the tools do not build for" "os=baremetal is not a system the tools build for"
-                 ${conan} create "${DIR}/tools" -s:h os=baremetal --build=missing)
+  copy_tools("${TOOLS}" "${lib}/tools")
+  run_checked(ignored "conan new cmake_lib" ${conan} new cmake_lib -d name=tresk -d version=1.0)
 
-  # The module that PkgConfigDeps writes for Meson and configure names the package's files.
-  if(PKG_CONFIG)
-    run_checked(ignored "conan install, PkgConfigDeps" ${conan} install "--requires=tresk-tools/[>=1.3]"
-                -g PkgConfigDeps --output-folder "${DIR}/pkgconfig")
-    foreach(variable charsmith ord2utf32_object)
-      run_checked(path "pkg-config --variable=${variable}" ${CMAKE_COMMAND} -E env
-                  "PKG_CONFIG_PATH=${DIR}/pkgconfig" "${PKG_CONFIG}" --variable=${variable} tresk-tools)
-      string(STRIP "${path}" path)
-      if(NOT EXISTS "${path}")
-        message(FATAL_ERROR "PkgConfigDeps' module names ${variable} ${path}, which is not there")
-      endif()
-    endforeach()
-  endif()
+  # The template in C, as its user makes it: a C source, the README's internal header, and a
+  # test_package program that reads the tables and calls the writer through the library.
+  file(REMOVE "${lib}/src/tresk.cpp" "${lib}/test_package/src/example.cpp")
+  file(WRITE "${lib}/include/tresk.h" "#include <stdint.h>
+uint8_t tresk_lower(uint8_t c);
+uint32_t tresk_utf32(uint32_t c, uint32_t *units);\n")
+  file(WRITE "${lib}/src/tresk.c" "#include \"tresk.h\"\n#include \"tresk_internal.h\"
+uint8_t tresk_lower(uint8_t c) { return PRIV(default_tables)[c]; }
+uint32_t tresk_utf32(uint32_t c, uint32_t *units) { return PRIV(ord2utf_32)(c, units); }\n")
+  file(WRITE "${lib}/test_package/src/example.c" "#include \"tresk.h\"
+int main(void) {
+  uint32_t unit = 0;
+  return tresk_lower('A') == 'a' && tresk_utf32(0x10FFFF, &unit) == 1 && unit == 0x10FFFF ? 0 : 1;
+}\n")
+  snippet(header "${TOOLS}/README.md" "/* tresk_internal.h */")
+  file(WRITE "${lib}/src/tresk_internal.h" "${header}")
+  # Its CMakeLists.txt with the README's lines, and its recipe with using.md's.
+  snippet(lines "${TOOLS}/doc/using.md" "# conanfile.py, the lines for the tools")
+  # Its configure() lines go into the template's configure(), its other methods after it.
+  string(FIND "${lines}" "\n\n" at)
+  string(SUBSTRING "${lines}" 0 ${at} configure)
+  string(REGEX REPLACE "^[^\n]*\n" "" configure "${configure}")
+  string(SUBSTRING "${lines}" ${at} -1 methods)
+  foreach(edit "CMakeLists.txt|project(tresk CXX)|project(tresk C)\nfind_package(TreskTools 1 CONFIG REQUIRED)"
+               "CMakeLists.txt|add_library(tresk src/tresk.cpp)|add_library(tresk src/tresk.c tresk_chartables.c $<TARGET_OBJECTS:tresk::ord2utf32>)\ntarget_include_directories(tresk PRIVATE src)\ntresk_chartables(tresk_chartables.c TARGETS tresk)"
+               "test_package/CMakeLists.txt|CXX)|C)" "test_package/CMakeLists.txt|example.cpp|example.c"
+               "conanfile.py|rm_safe(\"fPIC\")\n|rm_safe(\"fPIC\")\n${configure}${methods}")
+    string(REPLACE "|" ";" edit "${edit}")
+    list(GET edit 0 file)
+    list(GET edit 1 from)
+    list(GET edit 2 to)
+    file(READ "${lib}/${file}" text)
+    string(FIND "${text}" "${from}" at)
+    if(at EQUAL -1)
+      message(FATAL_ERROR "Conan's template has no \"${from}\" in ${file}:\n${text}")
+    endif()
+    string(REPLACE "${from}" "${to}" text "${text}")
+    file(WRITE "${lib}/${file}" "${text}")
+  endforeach()
 
-  fresh_project("${DIR}/src")
-  snippet(recipe "${TOOLS}/doc/using.md" "# conanfile.py")
-  file(WRITE "${DIR}/src/conanfile.py" "${recipe}")
-  readme_lists(lists INSTALLED)
-  file(WRITE "${DIR}/src/CMakeLists.txt" "${lists}")
-  foreach(profile default aarch64 aarch64-c)
-    file(REMOVE_RECURSE "${DIR}/src/build")
-    run_checked(ignored "conan build, ${profile}" ${conan} build "${DIR}/src" -pr:h ${profile} --build=missing)
-    files_differ(differ "${DIR}/src/build/Release/tresk_chartables.c" "${SOURCE}/tresk_chartables.c.dist")
+  # using.md's command lines; each library made has the shipped tables, written by the build
+  # machine's program, the shared one exports no writer, and the AArch64 one is AArch64's.
+  snippet(commands "${TOOLS}/doc/using.md" "# Conan, from the library's folder")
+  string(REGEX REPLACE "\n$" "" commands "${commands}")
+  string(REPLACE "\n" ";" commands "${commands}")
+  foreach(command IN LISTS commands)
+    separate_arguments(words UNIX_COMMAND "${command}")
+    list(POP_FRONT words)
+    run_checked(graph "${command}" ${conan} ${words} --format=json)
+    if(NOT command MATCHES "create [.]")
+      continue()
+    endif()
+    string(JSON id GET "${graph}" graph nodes 1 package_id)
+    string(JSON package GET "${graph}" graph nodes 1 package_folder)
+    run_checked(build "conan cache path" ${conan} cache path "tresk/1.0:${id}" --folder build)
+    string(STRIP "${build}" build)
+    files_differ(differ "${build}/build/Release/tresk_chartables.c" "${SOURCE}/tresk_chartables.c.dist")
     if(differ)
-      message(FATAL_ERROR "the tables of Conan's build for ${profile} are not the shipped ones")
-    endif()
-    if(profile STREQUAL "default")
-      check_library("${DIR}/src/build/Release/libtresk.a" "${DIR}/src")
-    else()
-      run_checked(header "readelf -h" "${READELF}" -hW "${DIR}/src/build/Release/libtresk.a")
-      expect("${header}" "Machine: +AArch64" "the AArch64 library")
-      file(STRINGS "${DIR}/src/build/Release/CMakeCache.txt" cxx REGEX "^CMAKE_CXX_COMPILER:")
-      if(cxx)
-        message(FATAL_ERROR "Conan's build for ${profile} enabled C++: ${cxx}")
+      message(FATAL_ERROR "\"${command}\" wrote other tables than the shipped ones")
+    elseif(command MATCHES "shared=True")
+      run_checked(exports "nm -D" ${NM} -D --defined-only "${package}/lib/libtresk.so")
+      expect("${exports}" " T tresk_lower\n" "${command}: the library's exports")
+      if(exports MATCHES "_tresk_ord2utf_32")
+        message(FATAL_ERROR "${command}: the shared library exports the writer")
       endif()
+    elseif(command MATCHES "aarch64")
+      run_checked(header "readelf -h" "${READELF}" -hW "${package}/lib/libtresk.a")
+      expect("${header}" "Machine: +AArch64" "${command}: the library")
     endif()
   endforeach()
-  # The same recipe without its build requirements, as one that compiles the shipped tables
-  # takes the tools: the example's build of them, for AArch64 with no C++ compiler.
-  string(REGEX REPLACE "\n    def build_requirements[(].*\n    def layout" "\n    def layout" recipe "${recipe}")
-  file(WRITE "${DIR}/tools/examples/library/conanfile.py" "${recipe}")
-  run_checked(ignored "conan build, the shipped tables" ${conan} build "${DIR}/tools/examples/library"
-              -pr:h aarch64-c -c "tools.cmake.cmaketoolchain:extra_variables={'TRESK_TOOLS_DIR': ''}")
-  run_checked(header "readelf -h" "${READELF}" -hW "${DIR}/tools/examples/library/build/Release/libexample_tresk.a")
-  expect("${header}" "Machine: +AArch64" "the AArch64 library of the shipped tables")
+  expect_failure("the program for a cross profile with no C++ compiler" "names no C[+][+] compiler for os=Linux arch=armv8"
+                 ${conan} create tools -pr:h aarch64 -o "tresk-tools/*:charsmith=True" --build=missing)
+
+  # The tools' packages, saved and restored in another home, name nothing of the first, and
+  # the library is built there with them.
+  run_checked(ignored "conan cache save" ${conan} cache save "tresk-tools/*:*" --file "${DIR}/tools.tgz")
+  set(ENV{CONAN_HOME} "${DIR}/moved")
+  run_checked(ignored "conan cache restore" ${conan} cache restore "${DIR}/tools.tgz")
+  files_below(restored "${DIR}/moved/p")
+  literal(first_home "${DIR}/home")
+  foreach(file IN LISTS restored)
+    file(STRINGS "${DIR}/moved/p/${file}" named REGEX "${first_home}")
+    if(named)
+      message(FATAL_ERROR "the package's ${file} names the home it was built in: ${named}")
+    endif()
+  endforeach()
+  foreach(host default aarch64)
+    run_checked(ignored "conan create in another home, ${host}" ${conan} create . -pr:h ${host}
+                -pr:b default "--build=missing:tresk/*")
+  endforeach()
 elseif(ROUTE STREQUAL "zig")
   # The tools' build.zig: `zig build test` natively (the program as a command, its tables,
   # the files) and for AArch64 (the files); then using.md's build.zig and build.zig.zon
