@@ -13,8 +13,11 @@
 # EMCMAKE=yes builds for WebAssembly under emcmake: the floor's generator is built with em++
 # and run under node, as is the program in the source and installed routes (the tools
 # installed for Emscripten); host-copy builds a copy for this machine.
+# CROSS=yes builds all of them for AArch64 Linux with no emulator, the floor's generator
+# compiled by one call of the build machine's c++, against the host-copy route.
 # ZIG=<zig> measures Zig's build system instead (see below).
-# Usage: [CC=... CXX=...] [ROUTES="baseline floor source"] [EMCMAKE=yes | ZIG=zig] bench/consumer.sh [runs, default 5]
+# Usage: [CC=... CXX=...] [ROUTES="baseline floor source"] [EMCMAKE=yes | CROSS=yes | ZIG=zig]
+#        bench/consumer.sh [runs, default 5]
 # SPDX-License-Identifier: BSD-2-Clause
 # Copyright (c) 2026 The TRESK build tools authors
 set -eu
@@ -129,6 +132,9 @@ if [ "${EMCMAKE:-}" = yes ]; then
   cross="$target"
   have_cross=no
   export NODE_PATH=${NODE_PATH:-/usr/share/nodejs} NODE_OPTIONS=${NODE_OPTIONS:---no-experimental-fetch}
+elif [ "${CROSS:-}" = yes ]; then
+  target="$cross -DCMAKE_CROSSCOMPILING_EMULATOR="
+  ROUTES=${ROUTES:-"baseline floor host-copy"}
 fi
 
 # The installed package.
@@ -188,6 +194,28 @@ foreach(target example_tresk example_tresk_shared example_tresk32)
   add_dependencies(\${target} tables)
 endforeach()
 END
+if [ "${CROSS:-}" = yes ]; then
+  # The generator for the build machine, compiled with one call, as SQLite builds its tools.
+  cat >"$work/floor/CMakeLists.txt" <<END
+cmake_minimum_required(VERSION 3.16)
+project(floor LANGUAGES C)
+set(generator \${CMAKE_CURRENT_BINARY_DIR}/floor_generator)
+add_custom_command(OUTPUT \${generator} COMMAND c++ -o \${generator}
+                   \${CMAKE_CURRENT_SOURCE_DIR}/floor_generator.cc DEPENDS floor_generator.cc)
+set(tables \${CMAKE_CURRENT_BINARY_DIR}/tresk_chartables.c)
+file(MAKE_DIRECTORY \${CMAKE_CURRENT_BINARY_DIR}/check)
+add_custom_command(OUTPUT \${tables} COMMAND \${generator} \${tables} DEPENDS \${generator})
+add_custom_command(OUTPUT check/tables.bin COMMAND \${generator} -b check/tables.bin
+                   DEPENDS \${generator})
+add_custom_command(OUTPUT check/c.bin COMMAND \${CMAKE_COMMAND} -E env LC_ALL=C \${generator}
+                   -L -b check/c.bin DEPENDS \${generator})
+add_custom_target(tables ALL DEPENDS \${tables} check/tables.bin check/c.bin)
+$libraries
+foreach(target example_tresk example_tresk_shared example_tresk32)
+  add_dependencies(\${target} tables)
+endforeach()
+END
+fi
 
 
 routes="baseline floor source"

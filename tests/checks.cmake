@@ -33,7 +33,17 @@ if(NOT INSTALLED MATCHES " ")
   list(APPEND roots "${INSTALLED}/${SPACED_FOLDER}")
 endif()
 set(build_machine "${INSTALLED}/${SPACED_FOLDER}/build machine/bin")
-set(unsafe "[] \t\\'\"$#&;|<>()*?{}[`!:]")  # what a Makefile or automake cannot carry
+# What a Makefile or automake cannot carry, as a bracket expression of the characters that
+# the tools' macros list (quadrigraphs for brackets, each character quoted; the line break
+# left out, which no path here holds).
+file(READ "${CMAKE_CURRENT_LIST_DIR}/../cmake/tresk-tools.m4" unsafe)
+string(REGEX REPLACE ".*m4_define[(][[]_TRESK_PREREQUISITE_UNSAFE[]],\n[[]([^\n]*)[]][)].*" "\\1"
+       unsafe "${unsafe}")
+string(REPLACE "\"$as_nl\" " "" unsafe "${unsafe}")
+string(REPLACE "'@:>@' " "" unsafe "${unsafe}")
+string(REPLACE "@<:@" "[" unsafe "${unsafe}")
+string(REGEX REPLACE "['\"](.)['\"] ?" "\\1" unsafe "]${unsafe}")
+set(unsafe "[${unsafe}]")
 # Lists as one shell word each, for Make, configure and Meson.
 list(JOIN LINK_FLAGS " " link_flags)
 list(JOIN EMULATOR " " emulator_line)
@@ -124,6 +134,32 @@ function(files_differ var first second)
   execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${first}" "${second}"
                   RESULT_VARIABLE differ)
   set(${var} ${differ} PARENT_SCOPE)
+endfunction()
+
+# fresh_project(<folder>): a fresh C project with the README's tresk_internal.h.
+function(fresh_project folder)
+  file(REMOVE_RECURSE "${folder}")
+  snippet(header "${TOOLS}/README.md" "/* tresk_internal.h */")
+  file(WRITE "${folder}/tresk_internal.h" "${header}")
+endfunction()
+
+# check_library(<archive> <folder>): the library holds the tables and the writer, and a
+# program linked with it, with tresk_internal.h from the folder, reads tables equal to the
+# program's and calls the writer; through the emulator, where the target's programs run.
+function(check_library archive include)
+  run_checked(symbols "nm ${archive}" ${NM} "${archive}")
+  expect("${symbols}" " [DRT] _tresk_default_tables\n" "the tables in ${archive}")
+  expect("${symbols}" " T _tresk_ord2utf_32\n" "the writer in ${archive}")
+  separate_arguments(cc UNIX_COMMAND "${TARGET_CC} ${C_FLAGS} ${link_flags}")
+  get_filename_component(folder "${archive}" DIRECTORY)
+  run_checked(ignored "a program linked with ${archive}" ${cc} -I "${include}" -o "${folder}/check${EXE}"
+              "${TOOLS}/examples/library/example_check.c" "${archive}")
+  if(TARGET_RUNS)
+    run_checked(ignored "the program's tables" ${EMULATOR} "${CHARSMITH}" -b "${folder}/tables.bin")
+    run_checked(ignored "the program linked with ${archive}" ${EMULATOR} "${folder}/check${EXE}"
+                "${folder}/tables.bin")
+  endif()
+  message(STATUS "${archive}: the tables and the writer, read and called")
 endfunction()
 
 # copy_tools(<tools> <folder>): what a library's copy of the tools (its tools/ folder)

@@ -11,13 +11,6 @@
 cmake_policy(VERSION 3.16...4.3)
 include("${CMAKE_CURRENT_LIST_DIR}/checks.cmake")
 
-# fresh_project(<folder>): a fresh C project with the README's tresk_internal.h.
-function(fresh_project folder)
-  file(REMOVE_RECURSE "${folder}")
-  snippet(header "${TOOLS}/README.md" "/* tresk_internal.h */")
-  file(WRITE "${folder}/tresk_internal.h" "${header}")
-endfunction()
-
 # readme_lists(<var> [INSTALLED]): the README's CMakeLists.txt, with INSTALLED in its other
 # form, which takes the installed package.
 function(readme_lists var)
@@ -26,22 +19,6 @@ function(readme_lists var)
     string(REGEX REPLACE "add_subdirectory[(]tools tresk_tools[)] *# or: " "" lists "${lists}")
   endif()
   set(${var} "${lists}" PARENT_SCOPE)
-endfunction()
-
-# check_library(<archive> <folder>): the library holds the tables and the writer, and a
-# program linked with it, with tresk_internal.h from the folder, reads tables equal to the
-# program's and calls the writer.
-function(check_library archive include)
-  run_checked(symbols "nm ${archive}" ${NM} "${archive}")
-  expect("${symbols}" " [DRT] _tresk_default_tables\n" "the tables in ${archive}")
-  expect("${symbols}" " T _tresk_ord2utf_32\n" "the writer in ${archive}")
-  separate_arguments(flags UNIX_COMMAND "${C_FLAGS}")
-  get_filename_component(folder "${archive}" DIRECTORY)
-  run_checked(ignored "a program linked with ${archive}" "${TARGET_CC}" ${flags} -I "${include}"
-              -o "${folder}/check" "${TOOLS}/examples/library/example_check.c" "${archive}")
-  run_checked(ignored "the program's tables" "${CHARSMITH}" -b "${folder}/tables.bin")
-  run_checked(ignored "the program linked with ${archive}" "${folder}/check" "${folder}/tables.bin")
-  message(STATUS "${archive}: the tables and the writer, read and called")
 endfunction()
 
 # release_snippet(<var> <document> <first line>): the snippet, its release archive the one made
