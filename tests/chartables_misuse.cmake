@@ -36,8 +36,10 @@ ${calls}\n")
 endforeach()
 
 # A target named in TARGETS waits for the rule, which runs the stand-in: it exits 0 without
-# writing, and the rule fails rather than take what it did not write.
+# writing, and the rule fails rather than take what it did not write, an earlier run's file
+# included.
 string(MD5 name "tresk_chartables(t.c LOCALE C)\ntresk_chartables(t.c LOCALE C TARGETS all_tables)")
+file(WRITE "${DIR}/${name}/build/t.c.new" "tables of an earlier run")
 expect_failure("a target named in TARGETS" "Error copying file [(]if different[)] from .*t[.]c[.]new"
                ${CMAKE_COMMAND} --build "${DIR}/${name}/build" --target all_tables)
 if(EXISTS "${DIR}/${name}/build/t.c")

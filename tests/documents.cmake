@@ -5,7 +5,7 @@
 # installed routes take the tools from a prefix of one's own, installed (ROUTE=prefix) and
 # found as installing.md says, with HOME in the build tree (DOCUMENTS_HOME). using.md's
 # configure.ac and Makefile.am are the example's, built by installed/configure.cmake.
-#   cmake -DROUTE=prefix|cmake|usage|make|meson|release|python|conan|zig -DDIR=... -P documents.cmake
+#   cmake -DROUTE=prefix|cmake|usage|meson|release|python|conan|zig -DDIR=... -P documents.cmake
 # SPDX-License-Identifier: BSD-2-Clause
 # Copyright (c) 2026 The TRESK build tools authors
 cmake_policy(VERSION 3.16...4.3)
@@ -245,26 +245,6 @@ elseif(ROUTE STREQUAL "usage")
   endforeach()
   file(READ "${DIR}/tresk_chartables_fr.c" tables)
   expect("${tables}" "written in the fr_FR[.]ISO-8859-1 locale" "the README's tables")
-elseif(ROUTE STREQUAL "make")
-  # using.md's Makefile; without PKG_CONFIG_PATH it says to set it, and where the prefix
-  # holds a space, that make cannot carry it.
-  fresh_project("${DIR}/src")
-  snippet(text "${TOOLS}/doc/using.md" "# Makefile")
-  file(WRITE "${DIR}/src/Makefile" "${text}")
-  set(make ${CMAKE_COMMAND} -E chdir "${DIR}/src" ${CMAKE_COMMAND} -E env ${flags})
-  expect_failure("make without PKG_CONFIG_PATH" "set PKG_CONFIG_PATH to <prefix>/lib/pkgconfig"
-                 ${make} make)
-  string(REPLACE "${DOCUMENTS_HOME}/" "${DOCUMENTS_HOME}/with space/" spaced "${pkg_config_path}")
-  foreach(path IN ITEMS "${pkg_config_path}" "${spaced}")
-    set(stops "")
-    if(path MATCHES " ")
-      set(stops "the tools' paths hold a space, which make cannot carry in a prerequisite")
-    endif()
-    expect_outcome("make with ${path}" "${stops}" ${make} "${path}" make)
-  endforeach()
-  if(NOT pkg_config_path MATCHES " ")
-    check_library("${DIR}/src/libtresk.a" "${DIR}/src")
-  endif()
 elseif(ROUTE STREQUAL "meson")
   # using.md's meson.build files, as written in a fresh project: the tools' source tree in
   # subprojects/, then fetched there by using.md's wrap from the release archive (in Meson's

@@ -5,12 +5,15 @@
 include("${CMAKE_CURRENT_LIST_DIR}/../checks.cmake")
 
 # In each root, natively or cross-built with the target's compiler and emulator: pkg-config
-# puts the sysroot before the paths; where they hold a space, the Makefile stops saying so.
+# puts the sysroot before the paths; where they hold a space, the Makefile stops saying so,
+# and where pkg-config does not find the module, it says to set PKG_CONFIG_PATH.
 snippet(makefile "${TOOLS}/doc/using.md" "# Makefile")
+set(folder "${INSTALLED}/make")
+fresh_project("${folder}")
+file(WRITE "${folder}/Makefile" "${makefile}")
+expect_failure("make without the module" "set PKG_CONFIG_PATH to <prefix>/lib/pkgconfig"
+               ${CMAKE_COMMAND} -E env "PKG_CONFIG_LIBDIR=${INSTALLED}/nowhere" make -C "${folder}")
 foreach(root IN LISTS roots)
-  set(folder "${INSTALLED}/make")
-  fresh_project("${folder}")
-  file(WRITE "${folder}/Makefile" "${makefile}")
   set(make ${CMAKE_COMMAND} -E env "PKG_CONFIG_SYSROOT_DIR=${root}"
            "PKG_CONFIG_PATH=${root}${prefix}/${LIBDIR}/pkgconfig"
            make -C "${folder}" "PKG_CONFIG=${PKG_CONFIG}" "CFLAGS=-O2 ${C_FLAGS}")
