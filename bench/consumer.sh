@@ -172,51 +172,38 @@ project(baseline LANGUAGES C)
 set(tables tresk_chartables.c)
 $libraries
 END
-cat >"$work/floor/CMakeLists.txt" <<END
-cmake_minimum_required(VERSION 3.16)
-project(floor LANGUAGES C)
-enable_language(CXX)
+# The floor's generator: built by CMake, and run through the emulator; with CROSS, for the
+# build machine by one call of its c++, as SQLite builds its tools.
+generator=floor_generator
+make_generator='enable_language(CXX)
 add_executable(floor_generator floor_generator.cc)
 if(EMSCRIPTEN)
   target_link_options(floor_generator PRIVATE -sNODERAWFS=1)
-endif()
-set(tables \${CMAKE_CURRENT_BINARY_DIR}/tresk_chartables.c)
-file(MAKE_DIRECTORY \${CMAKE_CURRENT_BINARY_DIR}/check)
-add_custom_command(OUTPUT \${tables} COMMAND floor_generator \${tables} DEPENDS floor_generator)
-add_custom_command(OUTPUT check/tables.bin COMMAND floor_generator -b check/tables.bin
-                   DEPENDS floor_generator)
-add_custom_command(OUTPUT check/c.bin COMMAND \${CMAKE_COMMAND} -E env LC_ALL=C
-                   \${CMAKE_CROSSCOMPILING_EMULATOR} \$<TARGET_FILE:floor_generator> -L -b check/c.bin
-                   DEPENDS floor_generator)
-add_custom_target(tables ALL DEPENDS \${tables} check/tables.bin check/c.bin)
-$libraries
-foreach(target example_tresk example_tresk_shared example_tresk32)
-  add_dependencies(\${target} tables)
-endforeach()
-END
+endif()'
+run_generator='${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:floor_generator>'
 if [ "${CROSS:-}" = yes ]; then
-  # The generator for the build machine, compiled with one call, as SQLite builds its tools.
-  cat >"$work/floor/CMakeLists.txt" <<END
+  generator='${CMAKE_CURRENT_BINARY_DIR}/floor_generator'
+  make_generator="add_custom_command(OUTPUT $generator COMMAND c++ -o $generator
+                   \${CMAKE_CURRENT_SOURCE_DIR}/floor_generator.cc DEPENDS floor_generator.cc)"
+  run_generator=$generator
+fi
+cat >"$work/floor/CMakeLists.txt" <<END
 cmake_minimum_required(VERSION 3.16)
 project(floor LANGUAGES C)
-set(generator \${CMAKE_CURRENT_BINARY_DIR}/floor_generator)
-add_custom_command(OUTPUT \${generator} COMMAND c++ -o \${generator}
-                   \${CMAKE_CURRENT_SOURCE_DIR}/floor_generator.cc DEPENDS floor_generator.cc)
+$make_generator
 set(tables \${CMAKE_CURRENT_BINARY_DIR}/tresk_chartables.c)
 file(MAKE_DIRECTORY \${CMAKE_CURRENT_BINARY_DIR}/check)
-add_custom_command(OUTPUT \${tables} COMMAND \${generator} \${tables} DEPENDS \${generator})
-add_custom_command(OUTPUT check/tables.bin COMMAND \${generator} -b check/tables.bin
-                   DEPENDS \${generator})
-add_custom_command(OUTPUT check/c.bin COMMAND \${CMAKE_COMMAND} -E env LC_ALL=C \${generator}
-                   -L -b check/c.bin DEPENDS \${generator})
+add_custom_command(OUTPUT \${tables} COMMAND $generator \${tables} DEPENDS $generator)
+add_custom_command(OUTPUT check/tables.bin COMMAND $generator -b check/tables.bin
+                   DEPENDS $generator)
+add_custom_command(OUTPUT check/c.bin COMMAND \${CMAKE_COMMAND} -E env LC_ALL=C
+                   $run_generator -L -b check/c.bin DEPENDS $generator)
 add_custom_target(tables ALL DEPENDS \${tables} check/tables.bin check/c.bin)
 $libraries
 foreach(target example_tresk example_tresk_shared example_tresk32)
   add_dependencies(\${target} tables)
 endforeach()
 END
-fi
-
 
 routes="baseline floor source"
 [ $have_cross = yes ] && routes="$routes emulator"

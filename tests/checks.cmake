@@ -129,6 +129,20 @@ function(files_below var folder)
   set(${var} "${files}" PARENT_SCOPE)
 endfunction()
 
+# expect_nothing_names(<folder> <what> <path>...): no file below the folder holds one of the
+# paths, as nothing packaged names the machine that made it.
+function(expect_nothing_names folder what)
+  list(TRANSFORM ARGN REPLACE "([][^$.*+?()|\\\\])" "\\\\\\1" OUTPUT_VARIABLE paths)
+  list(JOIN paths "|" pattern)
+  files_below(files "${folder}")
+  foreach(file IN LISTS files)
+    file(STRINGS "${folder}/${file}" named REGEX "${pattern}")
+    if(named)
+      message(FATAL_ERROR "${what}'s ${file} names this machine's ${named}")
+    endif()
+  endforeach()
+endfunction()
+
 # files_differ(<var> <file> <file>): whether the two files' bytes differ (or either is missing).
 function(files_differ var first second)
   execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${first}" "${second}"
