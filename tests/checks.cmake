@@ -132,6 +132,7 @@ endfunction()
 # expect_nothing_names(<folder> <what> <path>...): no file below the folder holds one of the
 # paths, as nothing packaged names the machine that made it.
 function(expect_nothing_names folder what)
+  list(FILTER ARGN EXCLUDE REGEX "^$")
   list(TRANSFORM ARGN REPLACE "([][^$.*+?()|\\\\])" "\\\\\\1" OUTPUT_VARIABLE paths)
   list(JOIN paths "|" pattern)
   files_below(files "${folder}")
