@@ -60,15 +60,16 @@ if(CMAKE_CXX_COMPILER_LOADED)
     check_cxx_source_compiles("#include <cstdio>\nint main() { return std::puts(\"\") < 0; }"
                               TRESK_STATIC_LINK_WORKS)
     set(tresk_static ${TRESK_STATIC_LINK_WORKS})
-    string(CONCAT missing "${CMAKE_CXX_COMPILER} cannot link a static program; install the static "
-                          "C and C++ libraries (Fedora: glibc-static and libstdc++-static)")
-    if(tresk_static AND TRESK_STATIC STREQUAL "AUTO")
-      message(STATUS "tresk_charsmith is linked statically (-DTRESK_STATIC=OFF links it dynamically)")
-    elseif(NOT tresk_static AND NOT TRESK_STATIC STREQUAL "AUTO")
-      message(FATAL_ERROR "TRESK_STATIC is ON, but ${missing}, or configure with -DTRESK_STATIC=OFF")
-    elseif(NOT tresk_static)
-      message(STATUS "tresk_charsmith is linked dynamically: ${missing} and configure with -DTRESK_STATIC=ON for one")
+    set(linked "tresk_charsmith is linked statically (-DTRESK_STATIC=OFF links it dynamically)")
+    if(NOT tresk_static)
+      string(CONCAT linked "${CMAKE_CXX_COMPILER} cannot link a static program; install the static "
+                           "C and C++ libraries (Fedora: glibc-static and libstdc++-static)")
+      if(NOT TRESK_STATIC STREQUAL "AUTO")
+        message(FATAL_ERROR "TRESK_STATIC is ON, but ${linked}, or configure with -DTRESK_STATIC=OFF")
+      endif()
+      set(linked "tresk_charsmith is linked dynamically: ${linked} and configure with -DTRESK_STATIC=ON for one")
     endif()
+    message(STATUS "${linked}")
   endif()
 
   add_executable(tresk_charsmith "${tresk_charsmith_unit}" ${platform_sources})
@@ -76,7 +77,6 @@ if(CMAKE_CXX_COMPILER_LOADED)
   target_compile_options(tresk_charsmith PRIVATE ${tresk_lean})
   target_link_options(tresk_charsmith PRIVATE ${platform_link_options})
   target_link_libraries(tresk_charsmith PRIVATE tresk_warnings)
-  set_target_properties(tresk_charsmith PROPERTIES LINK_DEPENDS "${platform_link_depends}")
   if(tresk_static AND MSVC)
     set_target_properties(tresk_charsmith PROPERTIES MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
   elseif(tresk_static)
@@ -91,29 +91,28 @@ if(CMAKE_CXX_COMPILER_LOADED)
   endif()
   # The program lands at the top of the build tree, where the README runs it.
   set_target_properties(tresk_charsmith PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}"
-                        EXCLUDE_FROM_ALL ${tresk_only_what_is_used})
+                        EXCLUDE_FROM_ALL ${tresk_only_what_is_used} LINK_DEPENDS "${platform_link_depends}")
   # The name a library's build uses, the same as that of the installed package.
   add_executable(tresk::charsmith ALIAS tresk_charsmith)
 endif()
 
-# The copy for the build machine, where a cross build cannot run the target's program (and
-# for the tests, which compare the two), as a part of this build: the unit compiled by the
+# In a cross build, the copy for the build machine, built where a build cannot run the
+# target's program (and for the tests, which compare the two): the unit compiled by the
 # build machine's C++ compiler, TRESK_HOST_CXX_COMPILER, else CXX_FOR_BUILD, else c++ from
 # the PATH; never CXX or a toolchain file from the environment, which in a cross shell name
 # the target's. The target tresk_host_charsmith names it in its property TRESK_PROGRAM.
-if(NOT tresk_host_copy)
+if(NOT CMAKE_CROSSCOMPILING OR NOT TRESK_CHARSMITH)
   return()
 endif()
-set(TRESK_HOST_CXX_COMPILER "" CACHE FILEPATH
-    "C++ compiler of the build machine for its copy of tresk_charsmith; empty: CXX_FOR_BUILD, or c++ from the PATH")
-if(TRESK_HOST_CXX_COMPILER)
-  set(compiler "${TRESK_HOST_CXX_COMPILER}")
-elseif(NOT "$ENV{CXX_FOR_BUILD}" STREQUAL "")
+if(NOT TRESK_HOST_CXX_COMPILER AND NOT "$ENV{CXX_FOR_BUILD}" STREQUAL "")
   separate_arguments(compiler UNIX_COMMAND "$ENV{CXX_FOR_BUILD}")
 else()
-  find_program(TRESK_BUILD_MACHINE_CXX NAMES c++ g++ clang++ NO_CMAKE_FIND_ROOT_PATH)
-  mark_as_advanced(TRESK_BUILD_MACHINE_CXX)
-  set(compiler "${TRESK_BUILD_MACHINE_CXX}")
+  if(NOT TRESK_HOST_CXX_COMPILER)
+    unset(TRESK_HOST_CXX_COMPILER CACHE)  # an empty entry would stop find_program from looking
+  endif()
+  find_program(TRESK_HOST_CXX_COMPILER NAMES c++ g++ clang++ NO_CMAKE_FIND_ROOT_PATH
+               DOC "C++ compiler of the build machine for its copy of tresk_charsmith")
+  set(compiler "${TRESK_HOST_CXX_COMPILER}")
 endif()
 set(program "${CMAKE_BINARY_DIR}/tresk_host_charsmith/tresk_charsmith")
 if(CMAKE_HOST_WIN32)

@@ -24,15 +24,18 @@ function(tresk_chartables output)
   cmake_parse_arguments(PARSE_ARGV 1 arg "BINARY" "LOCALE" "TARGETS")
   get_filename_component(output "${output}" ABSOLUTE BASE_DIR "${CMAKE_CURRENT_BINARY_DIR}")
   file(RELATIVE_PATH shown "${CMAKE_BINARY_DIR}" "${output}")
-  # One rule per output: a second call with the same options only adds its targets.
+  # The options as asked and as the program takes them. One rule per output: a second call
+  # with the same options only adds its targets.
   set(asked "")
+  set(options "")
   if(arg_BINARY)
-    list(APPEND asked BINARY)
+    set(asked BINARY)
+    set(options -b)
   endif()
   if(DEFINED arg_LOCALE)
-    list(APPEND asked LOCALE ${arg_LOCALE})
+    string(STRIP "${asked} LOCALE ${arg_LOCALE}" asked)
+    list(APPEND options -L)
   endif()
-  string(REPLACE ";" " " asked "${asked}")
   if(asked STREQUAL "")
     set(asked "no options")
   endif()
@@ -57,10 +60,48 @@ function(tresk_chartables output)
     string(CONCAT misuse ${misuse})
     message(FATAL_ERROR "tresk_chartables(${shown}): ${misuse}")
   endif()
+
   if(NOT earlier)
     set_property(GLOBAL PROPERTY "_tresk_chartables ${output}" "${asked}")
     set_property(GLOBAL APPEND PROPERTY _tresk_chartables_outputs "${output}")
-    _tresk_chartables_rule("${output}" "${shown}")
+    _tresk_charsmith(program depends)
+    if(DEFINED arg_LOCALE)
+      set(program ${CMAKE_COMMAND} -E env "LC_ALL=${arg_LOCALE}" ${program})
+      _tresk_check_locale("${arg_LOCALE}" "${shown}")
+    endif()
+    # Ninja runs the rule again when its byproduct, the output, is gone. Make knows no
+    # byproducts: there the output has a rule of its own that does nothing, which Make takes
+    # as done over when the file is missing, and so runs the stamp's rule once more.
+    _tresk_chartables_name(name tresk_tables "${output}")
+    set(stamp "${CMAKE_CURRENT_BINARY_DIR}/CMakeFiles/${name}.stamp")
+    get_filename_component(folder "${output}" DIRECTORY)
+    set(output_is BYPRODUCTS)
+    if(CMAKE_GENERATOR MATCHES "Makefiles")
+      add_custom_command(OUTPUT "${output}" COMMENT "")
+      set(output_is DEPENDS)
+    endif()
+    # An emulator that cannot start the program may still exit 0: no earlier file is left
+    # for the copy to take.
+    add_custom_command(OUTPUT "${stamp}" ${output_is} "${output}"
+      COMMAND ${CMAKE_COMMAND} -E make_directory "${folder}"
+      COMMAND ${CMAKE_COMMAND} -E remove -f "${output}.new"
+      COMMAND ${program} ${options} "${output}.new"
+      COMMAND ${CMAKE_COMMAND} -E copy_if_different "${output}.new" "${output}"
+      COMMAND ${CMAKE_COMMAND} -E touch "${stamp}"
+      DEPENDS ${depends}
+      COMMENT "Writing character tables ${shown}"
+      VERBATIM COMMAND_EXPAND_LISTS)
+    # One target writes all the tables files of a directory: Make visits every target of a
+    # build, each time it builds, and that costs more than the tables.
+    set(writer tresk_chartables)
+    if(NOT CMAKE_CURRENT_BINARY_DIR STREQUAL CMAKE_BINARY_DIR)
+      _tresk_chartables_name(writer tresk_chartables "${CMAKE_CURRENT_BINARY_DIR}")
+    endif()
+    if(NOT TARGET ${writer})
+      add_custom_target(${writer} ALL)
+    endif()
+    set_property(TARGET ${writer} APPEND PROPERTY SOURCES "${stamp}")  # target_sources: 3.19
+    set_property(GLOBAL PROPERTY "_tresk_chartables_writer ${output}" ${writer})
   endif()
   foreach(target IN LISTS arg_TARGETS)
     _tresk_chartables_wait(${target} "${output}")
@@ -72,52 +113,6 @@ function(tresk_chartables output)
   endif()
 endfunction()
 
-# The rule, for tresk_chartables(): arg_BINARY and arg_LOCALE come from the caller. Ninja
-# runs it again when its byproduct, the output, is gone. Make knows no byproducts: there the
-# output has a rule of its own that does nothing, which Make takes as done over when the
-# file is missing, and so runs the stamp's rule once more.
-function(_tresk_chartables_rule output shown)
-  _tresk_charsmith(program depends)
-  set(run ${program})
-  if(arg_BINARY)
-    list(APPEND run -b)
-  endif()
-  if(DEFINED arg_LOCALE)
-    set(run ${CMAKE_COMMAND} -E env "LC_ALL=${arg_LOCALE}" ${run} -L)
-    _tresk_check_locale("${arg_LOCALE}" "${shown}")
-  endif()
-  _tresk_chartables_name(name tresk_tables "${output}")
-  set(stamp "${CMAKE_CURRENT_BINARY_DIR}/CMakeFiles/${name}.stamp")
-  get_filename_component(folder "${output}" DIRECTORY)
-  set(output_is BYPRODUCTS)
-  if(CMAKE_GENERATOR MATCHES "Makefiles")
-    add_custom_command(OUTPUT "${output}" COMMENT "")
-    set(output_is DEPENDS)
-  endif()
-  # An emulator that cannot start the program may still exit 0: no earlier file is left for
-  # the copy to take.
-  add_custom_command(OUTPUT "${stamp}" ${output_is} "${output}"
-    COMMAND ${CMAKE_COMMAND} -E make_directory "${folder}"
-    COMMAND ${CMAKE_COMMAND} -E remove -f "${output}.new"
-    COMMAND ${run} "${output}.new"
-    COMMAND ${CMAKE_COMMAND} -E copy_if_different "${output}.new" "${output}"
-    COMMAND ${CMAKE_COMMAND} -E touch "${stamp}"
-    DEPENDS ${depends}
-    COMMENT "Writing character tables ${shown}"
-    VERBATIM COMMAND_EXPAND_LISTS)
-  # One target writes all the tables files of a directory: Make visits every target of a
-  # build, each time it builds, and that costs more than the tables.
-  set(writer tresk_chartables)
-  if(NOT CMAKE_CURRENT_BINARY_DIR STREQUAL CMAKE_BINARY_DIR)
-    _tresk_chartables_name(writer tresk_chartables "${CMAKE_CURRENT_BINARY_DIR}")
-  endif()
-  if(NOT TARGET ${writer})
-    add_custom_target(${writer} ALL)
-  endif()
-  set_property(TARGET ${writer} APPEND PROPERTY SOURCES "${stamp}")  # target_sources: 3.19
-  set_property(GLOBAL PROPERTY "_tresk_chartables_writer ${output}" ${writer})
-endfunction()
-
 # _tresk_charsmith(<command var> <depends var>): the command that runs the program here, as
 # the header says, and what the rule depends on.
 function(_tresk_charsmith command_var depends_var)
@@ -125,45 +120,44 @@ function(_tresk_charsmith command_var depends_var)
      AND (NOT CMAKE_CROSSCOMPILING OR CMAKE_CROSSCOMPILING_EMULATOR))
     # CMake gives the programs it builds the emulator as this property, and runs them through
     # it when a command names them; an imported program has it too, but it must be named.
-    set(${command_var} $<TARGET_PROPERTY:tresk::charsmith,CROSSCOMPILING_EMULATOR>
-                       $<TARGET_FILE:tresk::charsmith> PARENT_SCOPE)
-    set(${depends_var} tresk::charsmith PARENT_SCOPE)
-    return()
+    set(command $<TARGET_PROPERTY:tresk::charsmith,CROSSCOMPILING_EMULATOR>
+                $<TARGET_FILE:tresk::charsmith>)
+    set(depends tresk::charsmith)
   elseif(NOT TRESK_HOST_CHARSMITH AND TARGET tresk_host_charsmith)
-    get_target_property(program tresk_host_charsmith TRESK_PROGRAM)
-    set(${command_var} "${program}" PARENT_SCOPE)
-    set(${depends_var} "${program}" tresk_host_charsmith PARENT_SCOPE)
-    return()
-  elseif(NOT TRESK_HOST_CHARSMITH)
-    # From CMake 3.25, one that does not run here (the target's, on a PATH shared with it) is
-    # passed over.
-    set(validator "")
-    if(NOT CMAKE_VERSION VERSION_LESS 3.25)
-      set(validator VALIDATOR _tresk_runs)
-    endif()
-    find_program(TRESK_HOST_CHARSMITH tresk_charsmith ${validator} NO_CMAKE_FIND_ROOT_PATH
-                 DOC "tresk_charsmith built for the build machine, run instead of tresk::charsmith")
+    get_target_property(command tresk_host_charsmith TRESK_PROGRAM)
+    set(depends "${command}" tresk_host_charsmith)
+  else()
     if(NOT TRESK_HOST_CHARSMITH)
-      message(FATAL_ERROR "tresk_chartables: no tresk_charsmith runs here: these tools have none "
-                          "for this machine (installed without it, or built for the target), and "
-                          "none runs from the PATH; put one built for this machine on the PATH or "
-                          "name it in TRESK_HOST_CHARSMITH, or set CMAKE_CROSSCOMPILING_EMULATOR "
-                          "to an emulator of the target")
+      # From CMake 3.25, one that does not run here (the target's, on a PATH shared with it)
+      # is passed over. An empty entry would stop find_program from looking.
+      unset(TRESK_HOST_CHARSMITH CACHE)
+      set(validator "")
+      if(NOT CMAKE_VERSION VERSION_LESS 3.25)
+        set(validator VALIDATOR _tresk_runs)
+      endif()
+      find_program(TRESK_HOST_CHARSMITH tresk_charsmith ${validator} NO_CMAKE_FIND_ROOT_PATH
+                   DOC "tresk_charsmith built for the build machine, run instead of tresk::charsmith")
+      if(NOT TRESK_HOST_CHARSMITH)
+        message(FATAL_ERROR "tresk_chartables: no tresk_charsmith runs here: these tools have none for "
+                            "this machine (installed without it, or built for the target), and none "
+                            "runs from the PATH; name one in TRESK_HOST_CHARSMITH, or set "
+                            "CMAKE_CROSSCOMPILING_EMULATOR to an emulator of the target")
+      endif()
+      message(STATUS "tresk_chartables: the tables are written by ${TRESK_HOST_CHARSMITH}, from the PATH")
     endif()
-    message(STATUS "tresk_chartables: the tables are written by ${TRESK_HOST_CHARSMITH}, from the "
-                   "PATH (kept in the cache as TRESK_HOST_CHARSMITH)")
+    set(command "${TRESK_HOST_CHARSMITH}")
+    set(depends "${TRESK_HOST_CHARSMITH}")
   endif()
-  set(${command_var} "${TRESK_HOST_CHARSMITH}" PARENT_SCOPE)
-  set(${depends_var} "${TRESK_HOST_CHARSMITH}" PARENT_SCOPE)
+  set(${command_var} "${command}" PARENT_SCOPE)
+  set(${depends_var} "${depends}" PARENT_SCOPE)
 endfunction()
 
 # _tresk_runs(<var> <program>): find_program's validator; false unless the program's --help
 # exits 0 here.
 function(_tresk_runs var program)
   execute_process(COMMAND "${program}" --help RESULT_VARIABLE status OUTPUT_QUIET ERROR_QUIET)
-  if(NOT status EQUAL 0)
-    set(${var} FALSE PARENT_SCOPE)
-  endif()
+  string(COMPARE EQUAL "${status}" 0 runs)
+  set(${var} ${runs} PARENT_SCOPE)
 endfunction()
 
 # _tresk_check_locale(<name> <output>): in a native build, stops configuring when the C
@@ -177,11 +171,9 @@ function(_tresk_check_locale name shown)
   set(source "${CMAKE_BINARY_DIR}/CMakeFiles/tresk_locale_check.c")
   file(WRITE "${source}" "#include <locale.h>\nint main(int argc, char **argv) {\n"
                          "  return argc == 2 && setlocale(LC_ALL, argv[1]) ? 0 : 1;\n}\n")
-  try_run(runs compiles "${CMAKE_BINARY_DIR}/CMakeFiles/tresk_locale_check" "${source}" ARGS "${name}")
+  try_run(runs built "${CMAKE_BINARY_DIR}/CMakeFiles/tresk_locale_check" "${source}" ARGS "${name}")
   set(status "${runs}")
-  set(built "${compiles}")
   unset(runs CACHE)
-  unset(compiles CACHE)
   if(built AND NOT status EQUAL 0)
     string(REGEX REPLACE "^([^.@]+)[.]([^@]+).*" "localedef -i \\1 -f \\2 ${name}" make "${name}")
     if(make STREQUAL name)
@@ -228,14 +220,12 @@ function(_tresk_chartables_find_readers)
     get_property(subdirectories DIRECTORY "${directory}" PROPERTY SUBDIRECTORIES)
     list(APPEND directories ${subdirectories})
     get_property(targets DIRECTORY "${directory}" PROPERTY BUILDSYSTEM_TARGETS)
+    get_property(binary_dir DIRECTORY "${directory}" PROPERTY BINARY_DIR)
     foreach(target IN LISTS targets)
       get_target_property(sources ${target} SOURCES)
-      get_target_property(source_dir ${target} SOURCE_DIR)
-      get_target_property(binary_dir ${target} BINARY_DIR)
-      list(FILTER sources EXCLUDE REGEX "[$]<")
       foreach(source IN LISTS sources)
         get_filename_component(generated "${source}" ABSOLUTE BASE_DIR "${binary_dir}")
-        get_filename_component(given "${source}" ABSOLUTE BASE_DIR "${source_dir}")
+        get_filename_component(given "${source}" ABSOLUTE BASE_DIR "${directory}")
         foreach(path IN ITEMS "${generated}" "${given}")
           list(FIND outputs "${path}" at)  # not IN_LIST: the caller's policies apply
           if(at GREATER -1)
