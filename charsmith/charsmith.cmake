@@ -120,9 +120,8 @@ if(CMAKE_HOST_WIN32)
 endif()
 string(REGEX REPLACE "([][*?])" "[\\1]" folder "${CMAKE_CURRENT_LIST_DIR}")
 file(GLOB sources "${folder}/*.cc" "${folder}/*.h")
-get_filename_component(program_folder "${program}" DIRECTORY)
+file(MAKE_DIRECTORY "${CMAKE_BINARY_DIR}/tresk_host_charsmith")
 add_custom_command(OUTPUT "${program}"
-  COMMAND ${CMAKE_COMMAND} -E make_directory "${program_folder}"
   COMMAND ${compiler} -std=c++20 -fno-exceptions -fno-rtti -o "${program}" "${tresk_charsmith_unit}"
   DEPENDS ${sources}
   COMMENT "Building tresk_charsmith for the build machine"

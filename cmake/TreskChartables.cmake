@@ -69,25 +69,31 @@ function(tresk_chartables output)
       set(program ${CMAKE_COMMAND} -E env "LC_ALL=${arg_LOCALE}" ${program})
       _tresk_check_locale("${arg_LOCALE}" "${shown}")
     endif()
-    # Ninja runs the rule again when its byproduct, the output, is gone. Make knows no
-    # byproducts: there the output has a rule of its own that does nothing, which Make takes
-    # as done over when the file is missing, and so runs the stamp's rule once more.
-    _tresk_chartables_name(name tresk_tables "${output}")
-    set(stamp "${CMAKE_CURRENT_BINARY_DIR}/CMakeFiles/${name}.stamp")
-    get_filename_component(folder "${output}" DIRECTORY)
-    set(output_is BYPRODUCTS)
+    # Ninja takes the output as rewritten only when its time changes (restat), and makes its
+    # folder. Make knows neither: there a stamp records that the rule ran, the rule makes the
+    # folder, and the output has a rule of its own that does nothing, which Make takes as
+    # done over when the file is missing, and so runs the stamp's rule once more.
+    set(stamp "${output}")
+    set(make_folder "")
+    set(make_stamp "")
     if(CMAKE_GENERATOR MATCHES "Makefiles")
+      _tresk_chartables_name(name tresk_tables "${output}")
+      set(stamp "${CMAKE_CURRENT_BINARY_DIR}/CMakeFiles/${name}.stamp")
+      get_filename_component(folder "${output}" DIRECTORY)
       add_custom_command(OUTPUT "${output}" COMMENT "")
-      set(output_is DEPENDS)
+      set(make_folder COMMAND ${CMAKE_COMMAND} -E make_directory "${folder}")
+      set(make_stamp COMMAND ${CMAKE_COMMAND} -E touch "${stamp}" DEPENDS "${output}")
     endif()
-    # An emulator that cannot start the program may still exit 0: no earlier file is left
-    # for the copy to take.
-    add_custom_command(OUTPUT "${stamp}" ${output_is} "${output}"
-      COMMAND ${CMAKE_COMMAND} -E make_directory "${folder}"
-      COMMAND ${CMAKE_COMMAND} -E remove -f "${output}.new"
+    # An emulator that cannot start the program may still exit 0: under one, no earlier file
+    # is left for the copy to take.
+    set(fresh "")
+    if(CMAKE_CROSSCOMPILING_EMULATOR)
+      set(fresh COMMAND ${CMAKE_COMMAND} -E remove -f "${output}.new")
+    endif()
+    add_custom_command(OUTPUT "${stamp}" ${make_folder} ${fresh}
       COMMAND ${program} ${options} "${output}.new"
       COMMAND ${CMAKE_COMMAND} -E copy_if_different "${output}.new" "${output}"
-      COMMAND ${CMAKE_COMMAND} -E touch "${stamp}"
+      ${make_stamp}
       DEPENDS ${depends}
       COMMENT "Writing character tables ${shown}"
       VERBATIM COMMAND_EXPAND_LISTS)

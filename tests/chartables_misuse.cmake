@@ -25,6 +25,7 @@ foreach(case IN LISTS cases)
   string(MD5 name "${calls}")
   file(WRITE "${DIR}/${name}/CMakeLists.txt" "cmake_minimum_required(VERSION 3.16)
 project(misuse ${languages})
+set(CMAKE_CROSSCOMPILING_EMULATOR env)  # as one that runs nothing but exits 0
 add_executable(tresk::charsmith IMPORTED)
 set_target_properties(tresk::charsmith PROPERTIES IMPORTED_LOCATION /bin/true)
 include([==[${TOOLS}/cmake/TreskChartables.cmake]==])
@@ -35,9 +36,9 @@ ${calls}\n")
                  -G "${QUICK_GENERATOR}")
 endforeach()
 
-# A target named in TARGETS waits for the rule, which runs the stand-in: it exits 0 without
-# writing, and the rule fails rather than take what it did not write, an earlier run's file
-# included.
+# A target named in TARGETS waits for the rule, which runs the stand-in through an emulator:
+# it exits 0 without writing, and the rule fails rather than take what it did not write, an
+# earlier run's file included.
 string(MD5 name "tresk_chartables(t.c LOCALE C)\ntresk_chartables(t.c LOCALE C TARGETS all_tables)")
 file(WRITE "${DIR}/${name}/build/t.c.new" "tables of an earlier run")
 expect_failure("a target named in TARGETS" "Error copying file [(]if different[)] from .*t[.]c[.]new"
