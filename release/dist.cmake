@@ -19,9 +19,11 @@ file(STRINGS "${TOOLS}/tools-tree.txt" paths REGEX "^[^#]")
 file(MAKE_DIRECTORY "${folder}")
 file(REMOVE "${ARCHIVE}" "${folder}/${name}.tar")
 
-execute_process(COMMAND git -C "${TOOLS}" rev-parse --is-inside-work-tree
-                RESULT_VARIABLE no_git OUTPUT_QUIET ERROR_QUIET)
-if(no_git)
+# A git checkout of the tools themselves, not a tree unpacked inside another checkout.
+execute_process(COMMAND git -C "${TOOLS}" rev-parse --show-toplevel OUTPUT_VARIABLE top
+                OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+get_filename_component(tools "${TOOLS}" REALPATH)
+if(NOT top STREQUAL tools)
   message(STATUS "${TOOLS} is no git checkout: the archive holds its files as they are")
   execute_process(COMMAND ${CMAKE_COMMAND} -E make_directory "${folder}/${name}")
   foreach(path IN LISTS paths)
